@@ -1,0 +1,1 @@
+#error "the toolkit-free core may not use hidapi or libudev; go through a port in src/platform"
