@@ -1,26 +1,24 @@
-// Device-change source port: tells a window that keyboards were plugged in or removed.
-//
-// Notices arrive as posted WM_DEVICECHANGE messages with wParam DBT_DEVICEARRIVAL or
-// DBT_DEVICEREMOVECOMPLETE (lParam 0); they only say that something changed, the receiver looks
-// for its keyboard again.
+// Device-change source port: tells the program that a keyboard may have arrived or left.
 #pragma once
 
-#include <cstdint>
-
-#include "platform/message_sink.h"
+#include <functional>
 
 namespace tarsel {
 
-inline constexpr uint32_t WM_DEVICECHANGE = 0x0219;
-inline constexpr uintptr_t DBT_DEVICEARRIVAL = 0x8000;
-inline constexpr uintptr_t DBT_DEVICEREMOVECOMPLETE = 0x8004;
+enum class DeviceChange {
+  Arrival,  // an interface of the keyboard (or the simulator) appeared
+  Removal,  // one disappeared
+};
 
 class DeviceChangeSource {
  public:
+  using Handler = std::function<void(DeviceChange)>;
   virtual ~DeviceChangeSource() = default;
-  // Starts posting notices to sink; false when the source cannot watch devices.
-  virtual bool Register(MessageSink& sink) = 0;
-  virtual void Unregister() = 0;
+  // Starts watching; handler runs on the source's own thread, so the receiver hands the event to
+  // its UI thread (post, never a blocking send). False when the watch cannot be set up.
+  virtual bool Start(Handler handler) = 0;
+  // Stops watching; when it returns the handler is no longer running and will not run again.
+  virtual void Stop() = 0;
 };
 
 }  // namespace tarsel

@@ -1,21 +1,19 @@
-// Shell port: opening paths through the desktop and starting programs.
+// Shell port: opening a stored path the way the desktop would, without a command interpreter.
 #pragma once
 
-#include <string>
+#include <filesystem>
 
 namespace tarsel {
 
 class Shell {
  public:
   virtual ~Shell() = default;
-  // Opens file with the desktop's handler for it (an executable file is started directly),
-  // with workingFolder as working directory. No shell command line is ever built. Returns
-  // whether the desktop accepted the request.
-  virtual bool OpenPath(const std::string& file, const std::string& workingFolder) = 0;
-  // Opens a web address in the default browser.
-  virtual bool OpenUrl(const std::string& url) = 0;
-  // Starts the program directly (no shell), not waited for, its folder as working directory.
-  virtual bool StartProgram(const std::string& path) = 0;
+  // Opens file (a name inside workingDirectory, or an absolute path) with workingDirectory as the
+  // working directory: an executable file is started directly, anything else goes to the
+  // desktop's default application. Does not wait for what it started. False when nothing could be
+  // started.
+  virtual bool Open(const std::filesystem::path& file,
+                    const std::filesystem::path& workingDirectory) = 0;
 };
 
 }  // namespace tarsel
