@@ -26,7 +26,7 @@ struct Configuration {
 };
 
 // Windows-key lock, kept in winLock and folded into keyEnable (bit 1, the left Windows key)
-// before writing; derived from bit 8 after reading.
+// before writing; derived from that same bit after reading, so a lock survives a re-read.
 void ApplyWinLockToEnable(DeviceStateBlock& block);
 void DeriveWinLock(DeviceStateBlock& block);
 
