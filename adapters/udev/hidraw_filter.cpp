@@ -6,6 +6,9 @@ namespace tarsel {
 
 namespace {
 
+constexpr uint16_t kVendorId = 0x04D9;
+constexpr uint16_t kProductId = 0xA1DD;
+
 std::optional<uint32_t> ParseHex(std::string_view text) {
   if (text.empty() || text.size() > 8) return std::nullopt;
   uint32_t value = 0;
@@ -54,7 +57,7 @@ bool IsHidDevpathOf(std::string_view devpath, uint16_t vendorId, uint16_t produc
 }
 
 HidrawAction ClassifyHidrawEvent(std::string_view action, std::string_view devpath) {
-  if (!IsHidDevpathOf(devpath, kKeyboardVendorId, kKeyboardProductId)) return HidrawAction::Ignore;
+  if (!IsHidDevpathOf(devpath, kVendorId, kProductId)) return HidrawAction::Ignore;
   if (action == "add") return HidrawAction::Arrival;
   if (action == "remove") return HidrawAction::Removal;
   return HidrawAction::Ignore;

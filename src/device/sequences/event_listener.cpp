@@ -1,0 +1,69 @@
+#include "device/sequences/event_listener.h"
+
+#include "device/feature_report.h"
+#include "platform/messages.h"
+
+namespace tarsel {
+
+EventListener::EventListener(DeviceLink& link, AckFlag& ackFlag, MessageSink& sink)
+    : link_(link), ackFlag_(ackFlag), sink_(sink) {}
+
+EventListener::~EventListener() {
+  Stop();
+}
+
+bool EventListener::StartListener() {
+  if (IsRunning()) return false;
+  if (thread_.joinable()) thread_.join();  // a listener that ended on its own
+  {
+    std::lock_guard lock(mutex_);
+    stop_ = false;
+  }
+  running_.store(true, std::memory_order_release);
+  thread_ = std::thread(&EventListener::Run, this);
+  return true;
+}
+
+void EventListener::RequestStop() {
+  std::lock_guard lock(mutex_);
+  stop_ = true;
+  stopChanged_.notify_all();
+}
+
+void EventListener::Stop() {
+  RequestStop();
+  if (thread_.joinable()) thread_.join();
+}
+
+void EventListener::PauseUnlessStopped() {
+  std::unique_lock lock(mutex_);
+  stopChanged_.wait_for(lock, kReadWait, [&] { return stop_; });
+}
+
+void EventListener::Run() {
+  for (;;) {
+    {
+      std::lock_guard lock(mutex_);
+      if (stop_) break;
+    }
+    // One read at a time on one buffer; only a completed report is acted on.
+    EventReport report{kEventReportId, 0, 0, 0};
+    const HidStatus status = link_.ReadEvent(report, kReadWait);
+    if (status == HidStatus::TimedOut) continue;
+    if (status == HidStatus::Failed) {
+      // A vanished interface fails at once; wait as a read would instead of spinning.
+      PauseUnlessStopped();
+      continue;
+    }
+    if (report[1] == kEventTypeAcknowledge) {
+      ackFlag_.Set();
+    } else {
+      // Posted, never sent: the UI thread may be waiting for an acknowledgement only this
+      // thread can deliver.
+      sink_.Post(WM_HOST_ACTION_KEY, report[2], 0);
+    }
+  }
+  running_.store(false, std::memory_order_release);
+}
+
+}  // namespace tarsel

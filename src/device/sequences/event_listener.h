@@ -1,0 +1,50 @@
+// The listener: reads the keyboard's event reports while the connection lasts. Acknowledgements
+// set the acknowledgement flag; key events are posted to the UI thread as WM_HOST_ACTION_KEY.
+#pragma once
+
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <mutex>
+#include <thread>
+
+#include "device/device_link.h"
+#include "device/sequences/ack_flag.h"
+#include "platform/message_sink.h"
+
+namespace tarsel {
+
+class EventListener {
+ public:
+  static constexpr std::chrono::milliseconds kReadWait{200};
+
+  EventListener(DeviceLink& link, AckFlag& ackFlag, MessageSink& sink);
+  ~EventListener();  // stops and joins
+  EventListener(const EventListener&) = delete;
+  EventListener& operator=(const EventListener&) = delete;
+
+  // Starts a listener unless one is running; clears the stop flag first. False when one runs.
+  bool StartListener();
+  // Sets the stop flag (listenerStop); the thread ends after its current wait of at most 200 ms,
+  // or at once when the link is closed.
+  void RequestStop();
+  // RequestStop and wait for the thread to end.
+  void Stop();
+  bool IsRunning() const { return running_.load(std::memory_order_acquire); }
+
+ private:
+  void Run();
+  // Waits up to kReadWait unless a stop is requested meanwhile.
+  void PauseUnlessStopped();
+
+  DeviceLink& link_;
+  AckFlag& ackFlag_;
+  MessageSink& sink_;
+  std::atomic<bool> running_{false};
+  std::mutex mutex_;  // guards stop_ for the pause's condition variable
+  std::condition_variable stopChanged_;
+  bool stop_ = false;
+  std::thread thread_;
+};
+
+}  // namespace tarsel
