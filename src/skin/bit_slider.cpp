@@ -44,12 +44,17 @@ Point CBitSlider::ThumbDrawPosition() const {
 int CBitSlider::PositionForClick(int sliderX) const {
   const int d = sliderX - kChannelLeft;
   const int w = kChannelRight - kChannelLeft;
-  const int span = max_ - min_;
+  const int q = JumpToClick(max_ - min_, d, w);
+  // The minimum is not added back, as the track bar this mirrors did; every range here starts at 0.
+  return std::clamp(q, min_, max_);
+}
+
+int CBitSlider::JumpToClick(int span, int d, int w) {
+  if (w <= 0) return 0;
   int q = span * d / w;
   const double f = static_cast<double>(span) * d / w;
   if (f - q >= 0.5) ++q;
-  // The minimum is not added back, as the track bar this mirrors did; every range here starts at 0.
-  return std::clamp(q, min_, max_);
+  return q;
 }
 
 bool CBitSlider::OnMouseDown(int x, int y) {

@@ -57,6 +57,9 @@ class CBitSlider {
   Point ThumbDrawPosition() const;
   // The position a press at slider x maps to: the nearest value, halves rounding up.
   int PositionForClick(int sliderX) const;
+  // The jump-to-click rule: span x d / w, rounded to the nearest integer with halves going up
+  // (truncated toward zero first, as integer division does).
+  static int JumpToClick(int span, int d, int w);
 
   // Mouse input in parent coordinates. OnMouseDown returns true when the press landed on the
   // slider (it then jumps there and follows the pointer until the button is released).
