@@ -124,6 +124,7 @@ bool KeyboardModel::HandleRead(const FeatureReport& report) {
 
   // A new command ends whatever transfer the host left unfinished.
   pendingWrite_.reset();
+  heldPages_.clear();
   commandOutbox_.clear();
   reply[kCheckByte] = FeatureCheckByte(reply);
   lastReply_ = reply;
@@ -167,6 +168,7 @@ bool KeyboardModel::HandleWrite(const FeatureReport& report) {
   }
 
   pendingWrite_.reset();
+  heldPages_.clear();
   commandOutbox_.clear();
 
   if (pagesExpected > 0) {
@@ -249,7 +251,7 @@ void KeyboardModel::QueuePages(std::span<const uint8_t> region) {
     std::vector<uint8_t> page(kPageReportSize, 0);
     const std::size_t count = std::min(kPageDataSize, region.size() - offset);
     std::copy_n(region.begin() + static_cast<std::ptrdiff_t>(offset), count, page.begin() + 1);
-    commandOutbox_.push_back(std::move(page));
+    heldPages_.push_back(std::move(page));
   }
 }
 
@@ -258,7 +260,11 @@ void KeyboardModel::Acknowledge() {
   eventOutbox_.push_back({kEventReportId, kEventAcknowledge, 0, 0});
 }
 
-FeatureReport KeyboardModel::HostGetFeature(uint8_t reportId) const {
+FeatureReport KeyboardModel::HostGetFeature(uint8_t reportId) {
+  while (!heldPages_.empty()) {
+    commandOutbox_.push_back(std::move(heldPages_.front()));
+    heldPages_.pop_front();
+  }
   FeatureReport reply = lastReply_;
   reply[0] = reportId;
   return reply;

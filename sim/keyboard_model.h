@@ -46,8 +46,9 @@ class KeyboardModel {
   // A set-feature request. Reports that are not 9 bytes or whose check byte is wrong are
   // ignored, as are unknown commands and out-of-range indices; returns whether it was taken.
   bool HostSetFeature(std::span<const uint8_t> report);
-  // A get-feature request: the reply of the last read command (report id as asked).
-  FeatureReport HostGetFeature(uint8_t reportId) const;
+  // A get-feature request: the reply of the last read command (report id as asked). The pages
+  // of a read follow its reply: they reach the outbox once the reply was fetched.
+  FeatureReport HostGetFeature(uint8_t reportId);
   // An output report on the command interface: the next page of the write in progress.
   // Returns false when no write expects a page (the page is dropped).
   bool HostWritePage(std::span<const uint8_t> report);
@@ -88,6 +89,7 @@ class KeyboardModel {
   FirmwareVersion version_;
   FeatureReport lastReply_{};
   std::optional<PendingWrite> pendingWrite_;
+  std::deque<std::vector<uint8_t>> heldPages_;  // of a read whose reply is not fetched yet
   std::deque<std::vector<uint8_t>> commandOutbox_;
   std::deque<std::vector<uint8_t>> eventOutbox_;
   bool dropAcks_ = false;

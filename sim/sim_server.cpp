@@ -176,11 +176,7 @@ void SimServer::HandleHostReport(Client& client, const uint8_t* packet, std::siz
 
   if (type == simsocket::kSetFeature) {
     log_.Write("feature-set", report);
-    if (!stalled_) {
-      model_.HostSetFeature(report);
-      // Pages of a read follow after the per-page time, counted from the request.
-      nextPageAt_ = Clock::now() + options_.pageDelay;
-    }
+    if (!stalled_) model_.HostSetFeature(report);
   } else if (type == simsocket::kWriteReport) {
     log_.Write("page-write", report);
     if (!stalled_) model_.HostWritePage(report);
@@ -189,6 +185,8 @@ void SimServer::HandleHostReport(Client& client, const uint8_t* packet, std::siz
     if (SendPacket(client.fd.Get(), simsocket::kFeatureReply, reply)) {
       log_.Write("feature-get", reply);
     }
+    // Pages of a read follow its reply, each after the per-page time.
+    nextPageAt_ = Clock::now() + options_.pageDelay;
   }
   FlushEvents();
 
