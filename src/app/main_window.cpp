@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "app/basic_main_content.h"
 #include "platform/messages.h"
 #include "skin/slider_strip.h"
 
@@ -34,7 +35,7 @@ int SliderSlot(int controlId) {
 }  // namespace
 
 CVelkanDlg::CVelkanDlg(AppServices& services, Configuration& config)
-    : services_(services), config_(config) {}
+    : services_(services), config_(config), content_(std::make_unique<BasicMainContent>(*this)) {}
 
 CVelkanDlg::~CVelkanDlg() = default;
 
@@ -87,6 +88,9 @@ bool CVelkanDlg::OnInitDialog() {
   state_.effectListOpen = state_.responseListOpen = state_.helpPanelOpen = false;
   // 16: keymap.bin must be in the block before the keyboard's values are read over it.
   LoadKeymapAtStartup(config_, programFolder());
+  // The sliders show what was loaded; left at their start positions, the first paint pass would
+  // copy those over the loaded brightness, speed and report rate.
+  SetSlidersFromBlock();
   // 17-18: the keyboard; without it the window stays hidden behind the tray icon.
   bool keyboardPresent = services_.device.OpenAndStartInitialRead(messages);
   keyboardPresent = services_.device.OpenAndStartListener(messages) && keyboardPresent;
@@ -122,7 +126,7 @@ void CVelkanDlg::InitSlider(CBitSlider& slider, int id, int maximum, std::option
   slider.SetRange(0, maximum);
   slider.SetLineSize(1);
   slider.SetPageSize(1);
-  if (position) slider.SetPos(*position);
+  if (position) slider.SetPos(*position, false);
   slider.SetControlId(id);
 }
 
@@ -292,9 +296,11 @@ void CVelkanDlg::OnSliderChanged(int controlId) {
 }
 
 void CVelkanDlg::SetSlidersFromBlock() {
-  brightnessSlider_.SetPos(config_.block.brightness);
-  speedSlider_.SetPos(config_.block.speed);
-  reportRateSlider_.SetPos(config_.block.reportRate);
+  // Every strip drawing copies its slider's position into the block, so a repaint between two
+  // of these would overwrite the fields not yet set with stale positions: set all, then repaint.
+  brightnessSlider_.SetPos(config_.block.brightness, false);
+  speedSlider_.SetPos(config_.block.speed, false);
+  reportRateSlider_.SetPos(config_.block.reportRate, false);
 }
 
 void CVelkanDlg::OnDeviceStateReady(intptr_t lParam) {

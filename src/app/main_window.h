@@ -38,6 +38,7 @@ class CVelkanDlg final : public WindowHandler {
   CVelkanDlg(const CVelkanDlg&) = delete;
   CVelkanDlg& operator=(const CVelkanDlg&) = delete;
 
+  // Replaces the window's own buttons-and-sliders content.
   void SetContent(std::unique_ptr<MainWindowContent> content);
   // Loads the macro library at its start-up step (the library's owner provides it).
   void SetMacroLibraryLoader(std::function<void(const std::filesystem::path&)> loader);
@@ -73,6 +74,8 @@ class CVelkanDlg final : public WindowHandler {
   void RunFirmwareCheck();
   // Writes keymap.bin; a failure is reported, and the flow goes on.
   void SaveKeymap(KeymapSource source);
+  // Call after the block was replaced and before the next paint pass: the pass copies the
+  // sliders' positions into the block.
   void SetSlidersFromBlock();
 
   Configuration& config() { return config_; }

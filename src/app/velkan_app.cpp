@@ -1,7 +1,5 @@
 #include "app/velkan_app.h"
 
-#include "app/basic_main_content.h"
-
 namespace tarsel {
 
 bool CVelkanApp::InitInstance() {
@@ -16,7 +14,6 @@ bool CVelkanApp::InitInstance() {
   // Large: the block and store with their saved copies.
   auto config = std::make_unique<Configuration>();
   CVelkanDlg dlg(services_, *config);
-  dlg.SetContent(std::make_unique<BasicMainContent>(dlg));
   if (setup_) setup_(dlg);
   std::unique_ptr<WindowHost> host = services_.windows.CreateSkinnedWindow(dlg, nullptr);
   dlg.Attach(*host);

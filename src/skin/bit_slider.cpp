@@ -22,11 +22,11 @@ void CBitSlider::SetRange(int minimum, int maximum) {
   pos_ = std::clamp(pos_, min_, max_);
 }
 
-void CBitSlider::SetPos(int position) {
+void CBitSlider::SetPos(int position, bool notify) {
   const int clamped = std::clamp(position, min_, max_);
   if (clamped == pos_) return;
   pos_ = clamped;
-  Notify();
+  if (notify) Notify();
 }
 
 void CBitSlider::SetVisible(bool visible) {

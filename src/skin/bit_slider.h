@@ -44,8 +44,9 @@ class CBitSlider {
   void SetPageSize(int size) { pageSize_ = size; }
   int LineSize() const { return lineSize_; }
   int PageSize() const { return pageSize_; }
-  // Clamps to the range; notifies the parent when the position changed.
-  void SetPos(int position);
+  // Clamps to the range; notifies the parent when the position changed, unless told not to
+  // (when the parent sets several sliders at once and repaints afterwards).
+  void SetPos(int position, bool notify = true);
   int GetPos() const { return pos_; }
 
   // A hidden slider takes no input and is not drawn.
