@@ -58,6 +58,11 @@ class DeviceSession {
   // which the closed link makes prompt.
   void Shutdown();
 
+  // See EventListener::SetAckObserver; before the listener first starts.
+  void SetAckObserver(std::function<void()> observer) {
+    listener_.SetAckObserver(std::move(observer));
+  }
+
   bool IsCommandInterfaceOpen() const { return link_.IsCommandInterfaceOpen(); }
   bool IsEventInterfaceOpen() const { return link_.IsEventInterfaceOpen(); }
   bool IsListenerRunning() const { return listener_.IsRunning(); }

@@ -57,6 +57,7 @@ void EventListener::Run() {
     }
     if (report[1] == kEventTypeAcknowledge) {
       ackFlag_.Set();
+      if (ackObserver_) ackObserver_();
     } else {
       // Posted, never sent: the UI thread may be waiting for an acknowledgement only this
       // thread can deliver.

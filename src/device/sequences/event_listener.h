@@ -5,6 +5,7 @@
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
+#include <functional>
 #include <mutex>
 #include <thread>
 
@@ -23,6 +24,10 @@ class EventListener {
   EventListener(const EventListener&) = delete;
   EventListener& operator=(const EventListener&) = delete;
 
+  // Also told of every acknowledgement, on the listener's thread (a monitor prints them). Set it
+  // before the first StartListener.
+  void SetAckObserver(std::function<void()> observer) { ackObserver_ = std::move(observer); }
+
   // Starts a listener unless one is running; clears the stop flag first. False when one runs.
   bool StartListener();
   // Sets the stop flag (listenerStop); the thread ends after its current wait of at most 200 ms,
@@ -40,6 +45,7 @@ class EventListener {
   DeviceLink& link_;
   AckFlag& ackFlag_;
   MessageSink& sink_;
+  std::function<void()> ackObserver_;
   std::atomic<bool> running_{false};
   std::mutex mutex_;  // guards stop_ for the pause's condition variable
   std::condition_variable stopChanged_;

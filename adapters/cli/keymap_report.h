@@ -1,0 +1,21 @@
+// What `tarselctl show` and `tarselctl read` print about a configuration: text for people, JSON
+// for scripts.
+#pragma once
+
+#include <string>
+
+#include "config/action_store.h"
+#include "config/device_state_block.h"
+#include "config/key_labels.h"
+
+namespace tarsel {
+
+std::string KeymapText(const DeviceStateBlock& block, const ActionStore& store,
+                       const KeyLabels& labels);
+std::string KeymapJson(const DeviceStateBlock& block, const ActionStore& store,
+                       const KeyLabels& labels);
+
+// "[0A 00 1B 00] host action, key code 0x1B" style description of a key-map entry.
+std::string DescribeEntry(const KeyMapEntry& entry);
+
+}  // namespace tarsel
