@@ -15,7 +15,7 @@
 
 namespace tarsel {
 
-class DeviceSession;
+class KeyboardSession;
 
 struct AppServices {
   WindowFactory& windows;
@@ -26,7 +26,7 @@ struct AppServices {
   const SettingsReader& settings;
   SingleInstanceGuard& instanceGuard;
   DeviceChangeSource& deviceChanges;
-  DeviceSession& device;
+  KeyboardSession& device;
   // The folder of the executable, ending in '/': data files and skins live there.
   std::filesystem::path programFolder;
 };

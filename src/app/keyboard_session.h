@@ -9,9 +9,12 @@
 
 namespace tarsel {
 
-class DeviceSession {
+class KeyboardSession {
  public:
-  virtual ~DeviceSession() = default;
+  virtual ~KeyboardSession() = default;
+
+  // Tells the session where its results go, once, before anything is opened.
+  virtual void Bind(MessageSink& /*window*/, Configuration& /*config*/) {}
 
   // Opens the command interface and starts the initial read, which ends by delivering
   // WM_DEVICE_STATE_READY (lParam 0) to window. False when the keyboard's command interface is

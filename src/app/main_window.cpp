@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "app/basic_main_content.h"
+#include "device/sequences/host_action.h"
 #include "platform/messages.h"
 #include "skin/slider_strip.h"
 
@@ -92,6 +93,7 @@ bool CVelkanDlg::OnInitDialog() {
   // copy those over the loaded brightness, speed and report rate.
   SetSlidersFromBlock();
   // 17-18: the keyboard; without it the window stays hidden behind the tray icon.
+  services_.device.Bind(messages, config_);
   bool keyboardPresent = services_.device.OpenAndStartInitialRead(messages);
   keyboardPresent = services_.device.OpenAndStartListener(messages) && keyboardPresent;
   // 19: tray icon.
@@ -271,6 +273,9 @@ intptr_t CVelkanDlg::OnMessage(uint32_t message, uintptr_t wParam, intptr_t lPar
       return 0;
     case WM_COMMAND:
       if (wParam == kCommandTrayExit) ExitFromTray();
+      return 0;
+    case WM_HOST_ACTION_KEY:
+      OnHostActionKey(config_.store, static_cast<uint8_t>(wParam), services_.shell);
       return 0;
     case kDeviceChangeNotice:
       services_.device.OnDeviceChange(

@@ -11,8 +11,8 @@
 #include <optional>
 
 #include "app/app_services.h"
-#include "app/device_session.h"
 #include "app/firmware_version.h"
+#include "app/keyboard_session.h"
 #include "app/language.h"
 #include "app/main_window_content.h"
 #include "app/main_window_state.h"

@@ -14,8 +14,8 @@
 
 #include "app/app_services.h"
 #include "app/main_window.h"
-#include "fakes/fake_device_session.h"
 #include "fakes/fake_host.h"
+#include "fakes/fake_keyboard_session.h"
 #include "fakes/fake_services.h"
 
 namespace tarsel::testing {
@@ -65,7 +65,7 @@ class MainWindowTest : public ::testing::Test {
   FakeSettings settings;
   FakeInstanceGuard guard;
   FakeDeviceChangeSource deviceChanges;
-  FakeDeviceSession device;
+  FakeKeyboardSession device;
   AppServices services{windows,  dialogs, tray,          shell,  launcher,
                        settings, guard,   deviceChanges, device, folder.path()};
   std::unique_ptr<Configuration> config = std::make_unique<Configuration>();

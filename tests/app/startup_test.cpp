@@ -130,7 +130,7 @@ TEST(VelkanApp, SecondLaunchHandsOverAndShowsNothing) {
   FakeSettings settings;
   FakeInstanceGuard guard;
   FakeDeviceChangeSource changes;
-  FakeDeviceSession device;
+  FakeKeyboardSession device;
   AppServices services{windows,  dialogs, tray,    shell,  launcher,
                        settings, guard,   changes, device, folder.path()};
 

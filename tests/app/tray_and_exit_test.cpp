@@ -36,7 +36,7 @@ TEST_F(MainWindowTest, TrayMenuItemFollowsLanguage) {
     FakeTray t;
     settings.values["Language"] = language;
     AppServices s = services;
-    FakeDeviceSession d;
+    FakeKeyboardSession d;
     AppServices local{windows, dialogs,       t, shell,        launcher, settings,
                       guard,   deviceChanges, d, folder.path()};
     auto c = std::make_unique<Configuration>();

@@ -7,11 +7,11 @@
 #include <string>
 #include <vector>
 
-#include "app/device_session.h"
+#include "app/keyboard_session.h"
 
 namespace tarsel::testing {
 
-class FakeDeviceSession final : public DeviceSession {
+class FakeKeyboardSession final : public KeyboardSession {
  public:
   bool OpenAndStartInitialRead(MessageSink& window) override {
     calls.push_back("OpenAndStartInitialRead");
