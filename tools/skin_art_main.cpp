@@ -32,7 +32,7 @@ void DrawMainBackground(QPainter& p, Language language) {
   RoundedBox(p, QRect(12, 104, 264, 485), 6, colour::kCard, colour::kLine);
 
   // Keyboard card with a faint glow behind the picture's edge.
-  const QRect card(288, 150, 682, 290);
+  const QRect card(288, 150, 682, 439);
   RoundedBox(p, card, 8, colour::kCard, colour::kLine);
   p.save();
   p.setClipRect(card.adjusted(1, 1, -1, -1));
