@@ -70,18 +70,21 @@ bool SimServer::Start() {
     return false;
   }
 
+  // A reader of our stdout that went away must not end the simulator; sockets use MSG_NOSIGNAL.
+  signal(SIGPIPE, SIG_IGN);
+
   RemoveStaleSockets();
   const simsocket::SocketKind kinds[] = {
       simsocket::SocketKind::Command, simsocket::SocketKind::Event, simsocket::SocketKind::Control};
   for (std::size_t i = 0; i < 3; ++i) {
     const std::string path = folder_ + "/" + simsocket::SocketFileName(kinds[i], getpid());
     unlink(path.c_str());  // left by an earlier process that had our pid
+    ownPaths_.push_back(path);
     listeners_[i] = simsocket::ListenAt(path);
     if (!listeners_[i].Valid()) {
       Complain("cannot listen at " + path + ": " + std::strerror(errno));
       return false;
     }
-    ownPaths_.push_back(path);
   }
   std::printf("tarsel-kbdsim: serving in %s\n", folder_.c_str());
   std::fflush(stdout);
