@@ -9,15 +9,17 @@
 #include "cli/tarselctl.h"
 #include "config/program_folder.h"
 #include "device/composite_hid_transport.h"
+#include "hidapi_transport.h"
 #include "posix/socket_folder_watch.h"
 #include "sim_socket_transport.h"
 #include "udev/udev_device_change_source.h"
 
 namespace {
 
-// Real keyboards come first once the hidraw transport is added here; then the simulator.
+// Real keyboards first, then the simulator.
 std::unique_ptr<tarsel::HidTransport> MakeTransport() {
   auto transport = std::make_unique<tarsel::CompositeHidTransport>();
+  transport->Add(std::make_unique<tarsel::HidapiTransport>());
   transport->Add(std::make_unique<tarsel::SimSocketTransport>());
   return transport;
 }
