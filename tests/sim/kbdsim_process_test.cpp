@@ -162,8 +162,15 @@ TEST_F(KbdsimTest, PressReportsAKeyEventOnTheEventInterface) {
 TEST(KbdsimProgram, PressWithoutASimulatorAndBadOptionsFail) {
   testing::TempFolder runtime;
   std::filesystem::create_directory(runtime.path() / "tarsel");
+  // A folder others may write to could hold sockets planted by them: refused.
+  const std::filesystem::path open = runtime.path() / "open";
+  std::filesystem::create_directory(open);
+  std::filesystem::permissions(open, std::filesystem::perms::all);
   const std::vector<std::vector<std::string>> cases = {
-      {"press", "27"}, {"--bogus"}, {"--page-delay-ms", "x"}, {"press", "300"}};
+      {"press", "27"},          {"--bogus"},
+      {"--page-delay-ms", "x"}, {"press", "300"},
+      {"--dir", open.string()}, {"--log", (runtime.path() / "missing" / "log").string()},
+  };
   for (const auto& args : cases) {
     std::string errors;
     const auto status = testing::RunKbdsim(runtime.path().string(), args, &errors);
@@ -172,6 +179,7 @@ TEST(KbdsimProgram, PressWithoutASimulatorAndBadOptionsFail) {
     EXPECT_EQ(errors.rfind("tarsel-kbdsim: ", 0), 0u) << errors;
     EXPECT_EQ(std::count(errors.begin(), errors.end(), '\n'), 1) << errors;
   }
+  EXPECT_TRUE(std::filesystem::is_empty(open)) << "nothing served there";
 }
 
 TEST_F(KbdsimTest, ExitAfterVanishesMidTransferAndReadsFail) {
