@@ -8,12 +8,12 @@
 namespace tarsel::skin_art {
 namespace {
 
-void DrawSliderTrack(QPainter& p, const ResourceSpec& spec) {
+void DrawSliderTrack(QPainter& p, const ResourceEntry& picture) {
   // The track lies on the settings panel; only the groove in the middle is drawn.
-  p.fillRect(0, 0, spec.width, spec.height, colour::kPanel);
-  const QRectF groove(0.5, 6.5, spec.width - 1.0, 4.0);
-  if (spec.variant == 1) {
-    QLinearGradient fill(0, 0, spec.width, 0);
+  p.fillRect(0, 0, picture.width, picture.height, colour::kPanel);
+  const QRectF groove(0.5, 6.5, picture.width - 1.0, 4.0);
+  if (picture.variant == 1) {
+    QLinearGradient fill(0, 0, picture.width, 0);
     fill.setColorAt(0.0, QColor(160, 10, 4));
     fill.setColorAt(1.0, QColor(255, 44, 20));
     p.setPen(QPen(QColor(120, 8, 2), 1.0));
@@ -25,12 +25,12 @@ void DrawSliderTrack(QPainter& p, const ResourceSpec& spec) {
   p.drawRoundedRect(groove, 2, 2);
 }
 
-void DrawEventIcon(QPainter& p, const ResourceSpec& spec) {
-  p.fillRect(0, 0, spec.width, spec.height, colour::kListGround);
-  const qreal cx = spec.width / 2.0;
-  if (spec.variant == 2) {
+void DrawEventIcon(QPainter& p, const ResourceEntry& picture) {
+  p.fillRect(0, 0, picture.width, picture.height, colour::kListGround);
+  const qreal cx = picture.width / 2.0;
+  if (picture.variant == 2) {
     // Delay: a cyan clock face.
-    const QPointF c(cx, spec.height / 2.0);
+    const QPointF c(cx, picture.height / 2.0);
     p.setPen(QPen(QColor(0, 230, 230), 1.3));
     p.setBrush(Qt::NoBrush);
     p.drawEllipse(c, 5.6, 5.6);
@@ -39,7 +39,7 @@ void DrawEventIcon(QPainter& p, const ResourceSpec& spec) {
     return;
   }
   // Press points down, release points up.
-  const bool down = spec.variant == 0;
+  const bool down = picture.variant == 0;
   QPen shaft(colour::kAccent, 2.0);
   shaft.setCapStyle(Qt::FlatCap);
   p.setPen(shaft);
@@ -52,29 +52,29 @@ void DrawEventIcon(QPainter& p, const ResourceSpec& spec) {
   }
 }
 
-void DrawTreeGlyph(QPainter& p, const ResourceSpec& spec) {
+void DrawTreeGlyph(QPainter& p, const ResourceEntry& picture) {
   // The function tree is drawn on a solid RGB(30, 30, 30) ground.
-  p.fillRect(0, 0, spec.width, spec.height, QColor(30, 30, 30));
+  p.fillRect(0, 0, picture.width, picture.height, QColor(30, 30, 30));
   p.setRenderHint(QPainter::Antialiasing, false);
-  const QRect box(0, 0, spec.width, spec.height);
+  const QRect box(0, 0, picture.width, picture.height);
   p.fillRect(box.adjusted(1, 1, -1, -1), QColor(214, 218, 224));
   CrispFrame(p, box, QColor(150, 156, 166));
   p.fillRect(2, 4, 5, 1, QColor(0, 0, 0));
-  if (spec.variant == 0) p.fillRect(4, 2, 1, 5, QColor(0, 0, 0));
+  if (picture.variant == 0) p.fillRect(4, 2, 1, 5, QColor(0, 0, 0));
 }
 
-void DrawListBackground(QPainter& p, const ResourceSpec& spec) {
+void DrawListBackground(QPainter& p, const ResourceEntry& picture) {
   // The list shows the block from (7, 22) in its client area; the rest is a frame around it.
-  p.fillRect(0, 0, spec.width, spec.height, colour::kDialog);
-  p.fillRect(0, 0, spec.width, 21, colour::kDialogBar);
-  p.fillRect(0, 20, spec.width, 1, colour::kAccent);
+  p.fillRect(0, 0, picture.width, picture.height, colour::kDialog);
+  p.fillRect(0, 0, picture.width, 21, colour::kDialogBar);
+  p.fillRect(0, 20, picture.width, 1, colour::kAccent);
   p.fillRect(7, 22, 113, 275, colour::kListGround);
   CrispFrame(p, QRect(6, 21, 115, 277), colour::kDialogEdge);
-  CrispFrame(p, QRect(0, 0, spec.width, spec.height), colour::kDialogEdge);
+  CrispFrame(p, QRect(0, 0, picture.width, picture.height), colour::kDialogEdge);
 }
 
-void DrawAppIcon(QPainter& p, const ResourceSpec& spec) {
-  const qreal s = spec.width;
+void DrawAppIcon(QPainter& p, const ResourceEntry& picture) {
+  const qreal s = picture.width;
   QPainterPath tile;
   tile.addRoundedRect(QRectF(s * 0.04, s * 0.04, s * 0.92, s * 0.92), s * 0.2, s * 0.2);
   QLinearGradient ground(0, 0, 0, s);
@@ -102,27 +102,27 @@ void DrawAppIcon(QPainter& p, const ResourceSpec& spec) {
 
 }  // namespace
 
-QImage DrawResourcePicture(const ResourceSpec& spec) {
+QImage DrawResourcePicture(const ResourceEntry& picture) {
   // Only the icon keeps an alpha channel; the bitmaps are opaque like the skin pictures.
-  QImage image = BlankPicture(spec.width, spec.height,
-                              spec.art == Art::AppIcon ? QColor(0, 0, 0, 0) : colour::kPanel);
+  QImage image = BlankPicture(picture.width, picture.height,
+                              picture.art == Art::AppIcon ? QColor(0, 0, 0, 0) : colour::kPanel);
   QPainter p(&image);
   PreparePainter(p);
-  switch (spec.art) {
+  switch (picture.art) {
     case Art::SliderTrack:
-      DrawSliderTrack(p, spec);
+      DrawSliderTrack(p, picture);
       break;
     case Art::EventIcon:
-      DrawEventIcon(p, spec);
+      DrawEventIcon(p, picture);
       break;
     case Art::TreeGlyph:
-      DrawTreeGlyph(p, spec);
+      DrawTreeGlyph(p, picture);
       break;
     case Art::ListBackground:
-      DrawListBackground(p, spec);
+      DrawListBackground(p, picture);
       break;
     case Art::AppIcon:
-      DrawAppIcon(p, spec);
+      DrawAppIcon(p, picture);
       break;
     default:
       break;

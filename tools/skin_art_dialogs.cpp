@@ -26,21 +26,21 @@ void DrawWell(QPainter& p, const QRect& r) {
   CrispFrame(p, r, colour::kDialogEdge);
 }
 
-void DrawKeyDialogBackground(QPainter& p, const PictureSpec& spec) {
-  DrawDialogFrame(p, spec.width, spec.height, 30);
+void DrawKeyDialogBackground(QPainter& p, const PictureEntry& picture) {
+  DrawDialogFrame(p, picture.width, picture.height, 30);
   // Tab row (the tabs and their strip are drawn over it).
-  p.fillRect(1, 30, spec.width - 2, 27, QColor(34, 37, 44));
+  p.fillRect(1, 30, picture.width - 2, 27, QColor(34, 37, 44));
   // Wells behind the "Single" and "Combine" capture fields at (20, 89) and (20, 139).
   DrawWell(p, QRect(19, 88, 282, 17));
   DrawWell(p, QRect(19, 138, 282, 17));
   // Bottom bar with the tick box and the three buttons.
-  p.fillRect(1, 240, spec.width - 2, 1, colour::kDialogEdge);
+  p.fillRect(1, 240, picture.width - 2, 1, colour::kDialogEdge);
 }
 
-void DrawDialogClose(QPainter& p, const PictureSpec& spec, const QColor& ground) {
-  const QRect r(0, 0, spec.width, spec.height);
+void DrawDialogClose(QPainter& p, const PictureEntry& picture, const QColor& ground) {
+  const QRect r(0, 0, picture.width, picture.height);
   p.fillRect(r, ground);
-  const bool over = spec.variant == 1;
+  const bool over = picture.variant == 1;
   RoundedBox(p, r, 3, over ? QBrush(colour::kAccent) : QBrush(colour::kCard),
              over ? QColor(255, 90, 70) : QColor(70, 74, 84));
   QPen pen(over ? QColor(255, 255, 255) : colour::kAccent, 1.6);
@@ -50,23 +50,23 @@ void DrawDialogClose(QPainter& p, const PictureSpec& spec, const QColor& ground)
   p.drawLine(QPointF(11.2, 4.8), QPointF(4.8, 11.2));
 }
 
-void DrawTab(QPainter& p, const PictureSpec& spec) {
+void DrawTab(QPainter& p, const PictureEntry& picture) {
   // Captions run past a tab's width, so tabs join into one bar without separators.
-  const QRect r(0, 0, spec.width, spec.height);
+  const QRect r(0, 0, picture.width, picture.height);
   p.fillRect(r, VerticalGradient(r, QColor(44, 47, 55), QColor(32, 34, 40)));
-  p.fillRect(0, spec.height - 1, spec.width, 1, colour::kDialogEdge);
+  p.fillRect(0, picture.height - 1, picture.width, 1, colour::kDialogEdge);
 }
 
-void DrawTabStrip(QPainter& p, const PictureSpec& spec) {
-  p.fillRect(0, 0, spec.width, spec.height, colour::kDialogBar);
-  p.fillRect(0, spec.height - 1, spec.width, 1, colour::kDialogEdge);
+void DrawTabStrip(QPainter& p, const PictureEntry& picture) {
+  p.fillRect(0, 0, picture.width, picture.height, colour::kDialogBar);
+  p.fillRect(0, picture.height - 1, picture.width, 1, colour::kDialogEdge);
 }
 
-void DrawTabMarker(QPainter& p, const PictureSpec& spec) {
+void DrawTabMarker(QPainter& p, const PictureEntry& picture) {
   // Sits on the tab strip over the selected tab: a red notch pointing at it.
-  p.fillRect(0, 0, spec.width, spec.height, colour::kDialogBar);
-  p.fillRect(0, spec.height - 1, spec.width, 1, colour::kAccent);
-  Arrow(p, spec.width / 2.0, 3.0, 9.0, 3, colour::kAccent);
+  p.fillRect(0, 0, picture.width, picture.height, colour::kDialogBar);
+  p.fillRect(0, picture.height - 1, picture.width, 1, colour::kAccent);
+  Arrow(p, picture.width / 2.0, 3.0, 9.0, 3, colour::kAccent);
 }
 
 void DrawTick(QPainter& p, const QRect& r, bool on, const QColor& ground) {
@@ -87,33 +87,33 @@ void DrawTick(QPainter& p, const QRect& r, bool on, const QColor& ground) {
   }
 }
 
-void DrawPathField(QPainter& p, const PictureSpec& spec) {
+void DrawPathField(QPainter& p, const PictureEntry& picture) {
   // The path is written from the left edge, so only top and bottom lines frame it.
-  p.fillRect(0, 0, spec.width, spec.height, colour::kListGround);
-  p.fillRect(0, 0, spec.width, 1, QColor(40, 43, 50));
-  p.fillRect(0, spec.height - 1, spec.width, 1, QColor(86, 92, 104));
+  p.fillRect(0, 0, picture.width, picture.height, colour::kListGround);
+  p.fillRect(0, 0, picture.width, 1, QColor(40, 43, 50));
+  p.fillRect(0, picture.height - 1, picture.width, 1, QColor(86, 92, 104));
 }
 
-void DrawBrowseButton(QPainter& p, const PictureSpec& spec, Language language) {
-  const QRect r(0, 0, spec.width, spec.height);
+void DrawBrowseButton(QPainter& p, const PictureEntry& picture, Language language) {
+  const QRect r(0, 0, picture.width, picture.height);
   p.fillRect(r, colour::kDialog);
-  DrawDarkButton(p, r, spec.variant == 1, false);
+  DrawDarkButton(p, r, picture.variant == 1, false);
   CentredText(p, r.adjusted(0, 0, 0, -1),
-              FromUtf8(language == Language::Chinese ? spec.chinese : spec.english),
+              FromUtf8(language == Language::Chinese ? picture.chinese : picture.english),
               UiFont(language, 11, language == Language::English), QColor(240, 242, 245));
 }
 
-void DrawAdvancePanel(QPainter& p, const PictureSpec& spec) {
+void DrawAdvancePanel(QPainter& p, const PictureEntry& picture) {
   // Four rows of 30 pixels from y 2 (panel pixels); faint lines between them.
-  p.fillRect(0, 0, spec.width, spec.height, colour::kDialog);
+  p.fillRect(0, 0, picture.width, picture.height, colour::kDialog);
   for (int row = 1; row < 4; ++row) {
-    p.fillRect(14, 2 + 30 * row - 6, spec.width - 20, 1, QColor(44, 47, 55));
+    p.fillRect(14, 2 + 30 * row - 6, picture.width - 20, 1, QColor(44, 47, 55));
   }
-  p.fillRect(14, spec.height - 2, spec.width - 20, 1, colour::kDialogEdge);
+  p.fillRect(14, picture.height - 2, picture.width - 20, 1, colour::kDialogEdge);
 }
 
-void DrawMacroDialogBackground(QPainter& p, const PictureSpec& spec) {
-  DrawDialogFrame(p, spec.width, spec.height, 36);
+void DrawMacroDialogBackground(QPainter& p, const PictureEntry& picture) {
+  DrawDialogFrame(p, picture.width, picture.height, 36);
   // Heading underlines: macro list, event list, options.
   p.fillRect(20, 77, 113, 1, colour::kAccent);
   p.fillRect(150, 77, 113, 1, colour::kAccent);
@@ -129,19 +129,19 @@ void DrawMacroDialogBackground(QPainter& p, const PictureSpec& spec) {
   DrawWell(p, QRect(295, 330, 86, 20));
 }
 
-void DrawRecordButton(QPainter& p, const PictureSpec& spec) {
-  const QRect r(0, 0, spec.width, spec.height);
+void DrawRecordButton(QPainter& p, const PictureEntry& picture) {
+  const QRect r(0, 0, picture.width, picture.height);
   p.fillRect(r, QColor(32, 35, 41));
-  const bool over = spec.variant == 1;
+  const bool over = picture.variant == 1;
   RoundedBox(p, r, 4,
              over ? VerticalGradient(r, QColor(220, 30, 16), QColor(140, 10, 4))
                   : VerticalGradient(r, QColor(76, 26, 24), QColor(48, 16, 16)),
              over ? QColor(255, 110, 90) : colour::kAccent);
-  p.fillRect(QRect(4, 1, spec.width - 8, 1), QColor(255, 120, 100, over ? 120 : 60));
+  p.fillRect(QRect(4, 1, picture.width - 8, 1), QColor(255, 120, 100, over ? 120 : 60));
 }
 
-void DrawProfileDialogBackground(QPainter& p, const PictureSpec& spec) {
-  DrawDialogFrame(p, spec.width, spec.height, 34);
+void DrawProfileDialogBackground(QPainter& p, const PictureEntry& picture) {
+  DrawDialogFrame(p, picture.width, picture.height, 34);
   // The profile list (260 x 540 at (1, 34)) takes these pixels as its background.
   const QRect list(1, 34, 260, 540);
   p.fillRect(list, VerticalGradient(list, QColor(22, 24, 29), QColor(16, 17, 21)));
@@ -150,20 +150,20 @@ void DrawProfileDialogBackground(QPainter& p, const PictureSpec& spec) {
     const QRect sheet(96 + i * 12, 400 - i * 12, 52, 52);
     RoundedBox(p, sheet, 6, QColor(26, 28, 34), QColor(36, 39, 46));
   }
-  p.fillRect(1, 574, spec.width - 2, 1, colour::kDialogEdge);
+  p.fillRect(1, 574, picture.width - 2, 1, colour::kDialogEdge);
 }
 
-void DrawProfileAction(QPainter& p, const PictureSpec& spec) {
-  const QRect r(0, 0, spec.width, spec.height);
+void DrawProfileAction(QPainter& p, const PictureEntry& picture) {
+  const QRect r(0, 0, picture.width, picture.height);
   p.fillRect(r, colour::kDialog);
   DrawDarkButton(p, r, false, false);
   // Caption sits at the top (drawn by the dialog); the sign sits below it.
-  const QPointF centre(spec.width / 2.0, 33.5);
+  const QPointF centre(picture.width / 2.0, 33.5);
   QPen pen(colour::kAccent, 2.2);
   pen.setCapStyle(Qt::RoundCap);
   p.setPen(pen);
   p.setBrush(Qt::NoBrush);
-  if (spec.variant == 0) {
+  if (picture.variant == 0) {
     p.drawLine(centre + QPointF(-7, 0), centre + QPointF(7, 0));
     p.drawLine(centre + QPointF(0, -7), centre + QPointF(0, 7));
   } else {
@@ -180,57 +180,57 @@ void DrawProfileAction(QPainter& p, const PictureSpec& spec) {
 
 }  // namespace
 
-QImage DrawDialogPicture(const PictureSpec& spec, Language language) {
-  QImage image = BlankPicture(spec.width, spec.height, colour::kDialog);
+QImage DrawDialogPicture(const PictureEntry& picture, Language language) {
+  QImage image = BlankPicture(picture.width, picture.height, colour::kDialog);
   QPainter p(&image);
   PreparePainter(p);
   const QRect all = image.rect();
-  switch (spec.art) {
+  switch (picture.art) {
     case Art::KeyDialogBackground:
-      DrawKeyDialogBackground(p, spec);
+      DrawKeyDialogBackground(p, picture);
       break;
     case Art::DialogClose:
-      DrawDialogClose(p, spec, colour::kDialogBar);
+      DrawDialogClose(p, picture, colour::kDialogBar);
       break;
     case Art::Tab:
-      DrawTab(p, spec);
+      DrawTab(p, picture);
       break;
     case Art::TabStrip:
-      DrawTabStrip(p, spec);
+      DrawTabStrip(p, picture);
       break;
     case Art::TabMarker:
-      DrawTabMarker(p, spec);
+      DrawTabMarker(p, picture);
       break;
     case Art::DialogTick:
-      DrawTick(p, all, spec.variant == 1, colour::kDialog);
+      DrawTick(p, all, picture.variant == 1, colour::kDialog);
       break;
     case Art::OptionBox:
-      DrawTick(p, all, spec.variant == 1, QColor(32, 35, 41));
+      DrawTick(p, all, picture.variant == 1, QColor(32, 35, 41));
       break;
     case Art::DialogButton:
       p.fillRect(all, colour::kDialog);
-      DrawDarkButton(p, all, spec.variant % 2 == 1, spec.variant >= 2);
+      DrawDarkButton(p, all, picture.variant % 2 == 1, picture.variant >= 2);
       break;
     case Art::AdvancePanel:
-      DrawAdvancePanel(p, spec);
+      DrawAdvancePanel(p, picture);
       break;
     case Art::PathField:
-      DrawPathField(p, spec);
+      DrawPathField(p, picture);
       break;
     case Art::BrowseButton:
-      DrawBrowseButton(p, spec, language);
+      DrawBrowseButton(p, picture, language);
       break;
     case Art::MacroDialogBackground:
-      DrawMacroDialogBackground(p, spec);
+      DrawMacroDialogBackground(p, picture);
       break;
     case Art::RecordButton:
-      DrawRecordButton(p, spec);
+      DrawRecordButton(p, picture);
       break;
     case Art::ProfileDialogBackground:
-      DrawProfileDialogBackground(p, spec);
+      DrawProfileDialogBackground(p, picture);
       break;
     case Art::ProfileAction:
-      DrawProfileAction(p, spec);
+      DrawProfileAction(p, picture);
       break;
     default:
       break;

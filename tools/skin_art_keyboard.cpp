@@ -78,14 +78,14 @@ void DrawIndicators(QPainter& p) {
 
 }  // namespace
 
-QImage DrawKeyboardPicture(const PictureSpec& spec) {
-  QImage image = BlankPicture(spec.width, spec.height, colour::kCard);
+QImage DrawKeyboardPicture(const PictureEntry& picture) {
+  QImage image = BlankPicture(picture.width, picture.height, colour::kCard);
   QPainter p(&image);
   PreparePainter(p);
 
-  const QRect chassis(1, 1, spec.width - 2, spec.height - 2);
+  const QRect chassis(1, 1, picture.width - 2, picture.height - 2);
   RoundedBox(p, chassis, 10, VerticalGradient(chassis, kChassisTop, kChassisBottom), kChassisEdge);
-  p.fillRect(QRect(14, chassis.bottom() - 1, spec.width - 28, 1), QColor(239, 14, 2, 170));
+  p.fillRect(QRect(14, chassis.bottom() - 1, picture.width - 28, 1), QColor(239, 14, 2, 170));
 
   // Flat plate under the keys, a few pixels larger than the key area on every side.
   p.save();
@@ -94,7 +94,7 @@ QImage DrawKeyboardPicture(const PictureSpec& spec) {
   p.restore();
   DrawIndicators(p);
 
-  const CapLook& look = spec.variant == 1 ? kLit : kRest;
+  const CapLook& look = picture.variant == 1 ? kLit : kRest;
   for (const KeyRect& key : kKeyRects) {
     if (!key.onPicture) continue;
     DrawCap(p, key.rect, QString::fromUtf16(key.label.data(), key.label.size()), look);

@@ -100,8 +100,8 @@ void DrawKeyMark(QPainter& p, const QRectF& r) {
   p.drawText(top, Qt::AlignCenter, QStringLiteral("T"));
 }
 
-void DrawLogo(QPainter& p, const PictureSpec& spec, Language language) {
-  p.fillRect(0, 0, spec.width, spec.height, colour::kWindow);
+void DrawLogo(QPainter& p, const PictureEntry& picture, Language language) {
+  p.fillRect(0, 0, picture.width, picture.height, colour::kWindow);
   DrawKeyMark(p, QRectF(4, 8, 46, 46));
   QFont word = UiFont(Language::English, 30, true);
   word.setLetterSpacing(QFont::AbsoluteSpacing, 4);
@@ -115,27 +115,27 @@ void DrawLogo(QPainter& p, const PictureSpec& spec, Language language) {
   p.setFont(sub);
   p.setPen(colour::kTextDim);
   p.drawText(QRect(62, 44, 181, 18), Qt::AlignLeft | Qt::AlignVCenter,
-             FromUtf8(language == Language::Chinese ? spec.chinese : spec.english));
+             FromUtf8(language == Language::Chinese ? picture.chinese : picture.english));
 }
 
-void DrawMainButton(QPainter& p, const PictureSpec& spec, bool accent) {
-  const QRect r(0, 0, spec.width, spec.height);
+void DrawMainButton(QPainter& p, const PictureEntry& picture, bool accent) {
+  const QRect r(0, 0, picture.width, picture.height);
   p.fillRect(r, colour::kBar);
   if (accent) {
     // Dark face with a red edge: the red label the program draws stands out on it.
     RoundedBox(p, r, 4, VerticalGradient(r, QColor(44, 20, 20), QColor(28, 12, 12)),
                colour::kAccent);
-    p.fillRect(QRect(6, spec.height - 3, spec.width - 12, 1), QColor(239, 14, 2, 150));
+    p.fillRect(QRect(6, picture.height - 3, picture.width - 12, 1), QColor(239, 14, 2, 150));
   } else {
     // Light face for the program's dark labels.
     RoundedBox(p, r, 4, VerticalGradient(r, QColor(214, 218, 224), QColor(178, 183, 192)),
                QColor(104, 110, 120));
-    p.fillRect(QRect(4, 1, spec.width - 8, 1), QColor(240, 242, 245));
+    p.fillRect(QRect(4, 1, picture.width - 8, 1), QColor(240, 242, 245));
   }
 }
 
-void DrawProfileButton(QPainter& p, const PictureSpec& spec) {
-  const QRect r(0, 0, spec.width, spec.height);
+void DrawProfileButton(QPainter& p, const PictureEntry& picture) {
+  const QRect r(0, 0, picture.width, picture.height);
   p.fillRect(r, colour::kBar);
   RoundedBox(p, r.adjusted(2, 2, -1, -1), 4,
              VerticalGradient(r, QColor(40, 43, 50), QColor(28, 30, 36)), QColor(78, 84, 96));
@@ -147,51 +147,51 @@ void DrawProfileButton(QPainter& p, const PictureSpec& spec) {
   }
 }
 
-void DrawLightingBody(QPainter& p, const PictureSpec& spec) {
-  DrawPanelBody(p, QRect(0, 0, spec.width, spec.height));
+void DrawLightingBody(QPainter& p, const PictureEntry& picture) {
+  DrawPanelBody(p, QRect(0, 0, picture.width, picture.height));
   // Hair line between the effect selector and the direction row (window y 175).
   p.fillRect(QRect(9, 45, 232, 1), QColor(140, 146, 156));
   p.fillRect(QRect(9, 46, 232, 1), QColor(176, 181, 190));
 }
 
-void DrawSpeedBody(QPainter& p, const PictureSpec& spec) {
-  p.fillRect(0, 0, spec.width, spec.height, colour::kPanel);
+void DrawSpeedBody(QPainter& p, const PictureEntry& picture) {
+  p.fillRect(0, 0, picture.width, picture.height, colour::kPanel);
   // Divides brightness from speed (window y 288) when the effect has a speed.
   p.fillRect(QRect(9, 43, 232, 1), QColor(140, 146, 156));
   p.fillRect(QRect(9, 44, 232, 1), QColor(176, 181, 190));
 }
 
-void DrawSelectorBox(QPainter& p, const PictureSpec& spec) {
-  const QRect r(0, 0, spec.width, spec.height);
+void DrawSelectorBox(QPainter& p, const PictureEntry& picture) {
+  const QRect r(0, 0, picture.width, picture.height);
   p.fillRect(r, colour::kPanel);
   // The program writes the value from the left edge, so the box has no left border line.
-  p.fillRect(QRect(0, 0, spec.width - 1, spec.height),
+  p.fillRect(QRect(0, 0, picture.width - 1, picture.height),
              VerticalGradient(r, QColor(236, 238, 242), colour::kField));
-  p.fillRect(QRect(0, spec.height - 1, spec.width, 1), colour::kPanelEdge);
-  const QRect button(spec.width - 18, 0, 18, spec.height);
+  p.fillRect(QRect(0, picture.height - 1, picture.width, 1), colour::kPanelEdge);
+  const QRect button(picture.width - 18, 0, 18, picture.height);
   RoundedBox(p, button, 2, VerticalGradient(button, QColor(70, 74, 84), QColor(44, 47, 55)),
              QColor(44, 47, 55));
-  Arrow(p, button.center().x() + 0.5, spec.height / 2.0, 7, 3, colour::kAccent);
+  Arrow(p, button.center().x() + 0.5, picture.height / 2.0, 7, 3, colour::kAccent);
 }
 
-void DrawMulticolour(QPainter& p, const PictureSpec& spec) {
-  const QRectF r(0, 0, spec.width, spec.height);
+void DrawMulticolour(QPainter& p, const PictureEntry& picture) {
+  const QRectF r(0, 0, picture.width, picture.height);
   QConicalGradient hue(r.center(), 90);
   const QColor stops[] = {Qt::red, Qt::yellow, Qt::green, Qt::cyan, Qt::blue, Qt::magenta};
   for (int i = 0; i < 6; ++i) hue.setColorAt(i / 6.0, stops[i]);
   hue.setColorAt(1.0, Qt::red);
   p.setRenderHint(QPainter::Antialiasing, false);
   p.fillRect(r, hue);
-  QRadialGradient centre(r.center(), spec.width * 0.55);
+  QRadialGradient centre(r.center(), picture.width * 0.55);
   centre.setColorAt(0.0, QColor(255, 255, 255, 200));
   centre.setColorAt(1.0, QColor(255, 255, 255, 0));
   p.fillRect(r, centre);
 }
 
-void DrawDirection(QPainter& p, const PictureSpec& spec) {
-  const int direction = spec.variant % 4;
-  const bool enabled = spec.variant >= 4;
-  const QRect r(0, 0, spec.width, spec.height);
+void DrawDirection(QPainter& p, const PictureEntry& picture) {
+  const int direction = picture.variant % 4;
+  const bool enabled = picture.variant >= 4;
+  const QRect r(0, 0, picture.width, picture.height);
   p.fillRect(r, colour::kPanel);
   if (enabled) {
     RoundedBox(p, r, 4, VerticalGradient(r, QColor(255, 60, 36), QColor(176, 14, 6)),
@@ -201,8 +201,8 @@ void DrawDirection(QPainter& p, const PictureSpec& spec) {
                colour::kPanelEdge);
   }
   const QColor ink = enabled ? QColor(255, 255, 255) : QColor(96, 102, 112);
-  const qreal cx = spec.width / 2.0;
-  const qreal cy = spec.height / 2.0;
+  const qreal cx = picture.width / 2.0;
+  const qreal cy = picture.height / 2.0;
   // An arrow with a short shaft reads as a direction at this size.
   QPen shaft(ink, 2.0);
   shaft.setCapStyle(Qt::FlatCap);
@@ -218,10 +218,10 @@ void DrawDirection(QPainter& p, const PictureSpec& spec) {
   }
 }
 
-void DrawPanelRadio(QPainter& p, const PictureSpec& spec) {
-  const QRectF r(0, 0, spec.width, spec.height);
+void DrawPanelRadio(QPainter& p, const PictureEntry& picture) {
+  const QRectF r(0, 0, picture.width, picture.height);
   p.fillRect(r, colour::kPanel);
-  const bool on = spec.variant == 1;
+  const bool on = picture.variant == 1;
   p.setPen(QPen(on ? colour::kAccentDeep : QColor(86, 92, 102), 1.0));
   p.setBrush(VerticalGradient(r.toRect(), QColor(246, 247, 249), QColor(214, 218, 224)));
   p.drawEllipse(r.adjusted(0.5, 0.5, -0.5, -0.5));
@@ -232,38 +232,38 @@ void DrawPanelRadio(QPainter& p, const PictureSpec& spec) {
   }
 }
 
-void DrawThumb(QPainter& p, const PictureSpec& spec) {
-  const QRect r(0, 0, spec.width, spec.height);
+void DrawThumb(QPainter& p, const PictureEntry& picture) {
+  const QRect r(0, 0, picture.width, picture.height);
   p.fillRect(r, colour::kPanel);
   RoundedBox(p, r.adjusted(1, 0, -1, 0), 3,
              VerticalGradient(r, QColor(250, 250, 252), QColor(206, 210, 216)), QColor(64, 70, 80));
-  p.fillRect(QRect(7, 3, 1, spec.height - 6), colour::kAccent);
+  p.fillRect(QRect(7, 3, 1, picture.height - 6), colour::kAccent);
 }
 
-void DrawMacroStrip(QPainter& p, const PictureSpec& spec) {
-  DrawPanelBody(p, QRect(0, 0, spec.width, spec.height));
+void DrawMacroStrip(QPainter& p, const PictureEntry& picture) {
+  DrawPanelBody(p, QRect(0, 0, picture.width, picture.height));
 }
 
-void DrawMacroButton(QPainter& p, const PictureSpec& spec) {
-  const QRect r(0, 0, spec.width, spec.height);
+void DrawMacroButton(QPainter& p, const PictureEntry& picture) {
+  const QRect r(0, 0, picture.width, picture.height);
   p.fillRect(r, colour::kPanel);
   RoundedBox(p, r, 3, VerticalGradient(r, QColor(238, 240, 243), QColor(204, 208, 215)),
              QColor(104, 110, 120));
   // Record dot and an arrow: this opens the macro recorder.
   p.setPen(Qt::NoPen);
   p.setBrush(colour::kAccent);
-  p.drawEllipse(QPointF(spec.width - 26, spec.height / 2.0), 3.5, 3.5);
-  Chevron(p, spec.width - 11, spec.height / 2.0, 7, 1, QColor(70, 74, 82));
+  p.drawEllipse(QPointF(picture.width - 26, picture.height / 2.0), 3.5, 3.5);
+  Chevron(p, picture.width - 11, picture.height / 2.0, 7, 1, QColor(70, 74, 82));
 }
 
-void DrawSectionOpen(QPainter& p, const PictureSpec& spec, Language language) {
-  DrawPanelHeader(p, QRect(0, 0, spec.width, 20), 1);
-  DrawPanelBody(p, QRect(0, 20, spec.width, spec.height - 20));
-  if (spec.variant != 1) return;
+void DrawSectionOpen(QPainter& p, const PictureEntry& picture, Language language) {
+  DrawPanelHeader(p, QRect(0, 0, picture.width, 20), 1);
+  DrawPanelBody(p, QRect(0, 20, picture.width, picture.height - 20));
+  if (picture.variant != 1) return;
   // Report-rate scale under the slider (window x 28, 220 wide): the thumb's centre for each of
   // the four positions, the first one two pixels in as the strip drawing places it.
   const QStringList labels =
-      FromUtf8(language == Language::Chinese ? spec.chinese : spec.english).split(u'|');
+      FromUtf8(language == Language::Chinese ? picture.chinese : picture.english).split(u'|');
   const int centres[] = {18, 84, 153, 221};
   p.setFont(UiFont(language, 11));
   for (int i = 0; i < labels.size() && i < 4; ++i) {
@@ -273,14 +273,14 @@ void DrawSectionOpen(QPainter& p, const PictureSpec& spec, Language language) {
   }
 }
 
-void DrawHelpPanel(QPainter& p, const PictureSpec& spec) {
-  const QRect r(0, 0, spec.width, spec.height);
+void DrawHelpPanel(QPainter& p, const PictureEntry& picture) {
+  const QRect r(0, 0, picture.width, picture.height);
   p.fillRect(r, colour::kWindow);
   RoundedBox(p, r, 3, VerticalGradient(r, QColor(238, 240, 243), QColor(218, 221, 226)),
              QColor(104, 110, 120));
-  p.fillRect(QRect(1, 1, spec.width - 2, 2), colour::kAccent);
-  p.fillRect(QRect(18, 24, spec.width - 24, 1), QColor(190, 194, 201));
-  p.fillRect(QRect(18, 49, spec.width - 24, 1), QColor(190, 194, 201));
+  p.fillRect(QRect(1, 1, picture.width - 2, 2), colour::kAccent);
+  p.fillRect(QRect(18, 24, picture.width - 24, 1), QColor(190, 194, 201));
+  p.fillRect(QRect(18, 49, picture.width - 24, 1), QColor(190, 194, 201));
   // Row marks: web page, firmware download, version.
   const QColor ink = colour::kAccent;
   p.setPen(QPen(ink, 1.2));
@@ -301,62 +301,62 @@ void DrawHelpPanel(QPainter& p, const PictureSpec& spec) {
 
 }  // namespace
 
-QImage DrawMainWindowPicture(const PictureSpec& spec, Language language) {
-  QImage image = BlankPicture(spec.width, spec.height, colour::kPanel);
+QImage DrawMainWindowPicture(const PictureEntry& picture, Language language) {
+  QImage image = BlankPicture(picture.width, picture.height, colour::kPanel);
   QPainter p(&image);
   PreparePainter(p);
-  switch (spec.art) {
+  switch (picture.art) {
     case Art::MainBackground:
       DrawMainBackground(p, language);
       break;
     case Art::TitleButton:
       p.fillRect(image.rect(), colour::kBar);
-      DrawTitleButton(p, spec.variant);
+      DrawTitleButton(p, picture.variant);
       break;
     case Art::Logo:
-      DrawLogo(p, spec, language);
+      DrawLogo(p, picture, language);
       break;
     case Art::MainButton:
-      DrawMainButton(p, spec, spec.variant == 1);
+      DrawMainButton(p, picture, picture.variant == 1);
       break;
     case Art::ProfileButton:
-      DrawProfileButton(p, spec);
+      DrawProfileButton(p, picture);
       break;
     case Art::SectionHeader:
-      DrawPanelHeader(p, image.rect(), spec.variant);
+      DrawPanelHeader(p, image.rect(), picture.variant);
       break;
     case Art::SectionOpen:
-      DrawSectionOpen(p, spec, language);
+      DrawSectionOpen(p, picture, language);
       break;
     case Art::LightingBody:
-      DrawLightingBody(p, spec);
+      DrawLightingBody(p, picture);
       break;
     case Art::SpeedBody:
-      DrawSpeedBody(p, spec);
+      DrawSpeedBody(p, picture);
       break;
     case Art::SelectorBox:
-      DrawSelectorBox(p, spec);
+      DrawSelectorBox(p, picture);
       break;
     case Art::MulticolourSwatch:
-      DrawMulticolour(p, spec);
+      DrawMulticolour(p, picture);
       break;
     case Art::Direction:
-      DrawDirection(p, spec);
+      DrawDirection(p, picture);
       break;
     case Art::PanelRadio:
-      DrawPanelRadio(p, spec);
+      DrawPanelRadio(p, picture);
       break;
     case Art::SliderThumb:
-      DrawThumb(p, spec);
+      DrawThumb(p, picture);
       break;
     case Art::MacroStrip:
-      DrawMacroStrip(p, spec);
+      DrawMacroStrip(p, picture);
       break;
     case Art::MacroButton:
-      DrawMacroButton(p, spec);
+      DrawMacroButton(p, picture);
       break;
     case Art::HelpPanel:
-      DrawHelpPanel(p, spec);
+      DrawHelpPanel(p, picture);
       break;
     default:
       break;

@@ -62,7 +62,7 @@ enum class Art {
   AppIcon,
 };
 
-struct PictureSpec {
+struct PictureEntry {
   std::string_view folder;  // "" for the language folder itself, else "Custom/" etc.
   std::string_view name;
   int width;
@@ -77,7 +77,7 @@ struct PictureSpec {
 // Skin pictures, generated once per language folder. File names are matched without regard to
 // case by the program; where the windows spell one name two ways both spellings are written with
 // the same picture, so a case-sensitive look-up finds it as well.
-inline constexpr std::array kSkinPictures = std::to_array<PictureSpec>({
+inline constexpr std::array kSkinPictures = std::to_array<PictureEntry>({
     // Main window.
     {"", "main.png", 1000, 645, Art::MainBackground, 0, "", "", "(0, 0); sets the window size"},
     {"", "button-help-normal.png", 16, 16, Art::TitleButton, 0, "", "", "(936, 5)"},
@@ -167,7 +167,7 @@ inline constexpr std::array kSkinPictures = std::to_array<PictureSpec>({
     {"Config/", "Delete.png", 67, 50, Art::ProfileAction, 1, "", "", "(183, 575)"},
 });
 
-struct ResourceSpec {
+struct ResourceEntry {
   std::string_view name;  // file in the generated resource folder
   int resourceId;         // the number the program knows the bitmap by
   int width;
@@ -177,7 +177,7 @@ struct ResourceSpec {
 };
 
 // Pictures built into the program rather than read from a skin folder.
-inline constexpr std::array kResourcePictures = std::to_array<ResourceSpec>({
+inline constexpr std::array kResourcePictures = std::to_array<ResourceEntry>({
     {"event_press.png", 131, 10, 14, Art::EventIcon, 0},
     {"tree_collapsed.png", 133, 9, 9, Art::TreeGlyph, 0},
     {"tree_expanded.png", 134, 9, 9, Art::TreeGlyph, 1},

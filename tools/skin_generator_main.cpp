@@ -22,10 +22,10 @@
 namespace tarsel::skin_art {
 namespace {
 
-QImage DrawSkinPicture(const PictureSpec& spec, Language language) {
-  if (spec.art == Art::Keyboard) return DrawKeyboardPicture(spec);
-  if (spec.folder.empty()) return DrawMainWindowPicture(spec, language);
-  return DrawDialogPicture(spec, language);
+QImage DrawSkinPicture(const PictureEntry& picture, Language language) {
+  if (picture.art == Art::Keyboard) return DrawKeyboardPicture(picture);
+  if (picture.folder.empty()) return DrawMainWindowPicture(picture, language);
+  return DrawDialogPicture(picture, language);
 }
 
 bool WritePicture(const QImage& image, const QString& path, int width, int height) {
@@ -73,26 +73,26 @@ int Generate(const QString& skinRoot, const QString& resourceDir, const QString&
   bool ok = true;
 
   for (Language language : kLanguages) {
-    for (const PictureSpec& spec : kSkinPictures) {
+    for (const PictureEntry& picture : kSkinPictures) {
       const QString relative =
-          FromUtf8(LanguageFolder(language)) + FromUtf8(spec.folder) + FromUtf8(spec.name);
-      ok = WritePicture(DrawSkinPicture(spec, language), skinRoot + u'/' + relative, spec.width,
-                        spec.height) &&
+          FromUtf8(LanguageFolder(language)) + FromUtf8(picture.folder) + FromUtf8(picture.name);
+      ok = WritePicture(DrawSkinPicture(picture, language), skinRoot + u'/' + relative, picture.width,
+                        picture.height) &&
            ok;
-      out << "png/" << relative << ' ' << spec.width << ' ' << spec.height << '\n';
+      out << "png/" << relative << ' ' << picture.width << ' ' << picture.height << '\n';
     }
   }
 
   QString qrc;
   QTextStream qrcOut(&qrc);
   qrcOut << "<!DOCTYPE RCC>\n<RCC version=\"1.0\">\n  <qresource prefix=\"/tarsel\">\n";
-  for (const ResourceSpec& spec : kResourcePictures) {
-    const QString name = FromUtf8(spec.name);
-    ok = WritePicture(DrawResourcePicture(spec), resourceDir + u'/' + name, spec.width,
-                      spec.height) &&
+  for (const ResourceEntry& picture : kResourcePictures) {
+    const QString name = FromUtf8(picture.name);
+    ok = WritePicture(DrawResourcePicture(picture), resourceDir + u'/' + name, picture.width,
+                      picture.height) &&
          ok;
-    out << "resources/" << name << ' ' << spec.width << ' ' << spec.height << " id "
-        << spec.resourceId << '\n';
+    out << "resources/" << name << ' ' << picture.width << ' ' << picture.height << " id "
+        << picture.resourceId << '\n';
     qrcOut << "    <file>" << name << "</file>\n";
   }
   qrcOut << "  </qresource>\n</RCC>\n";

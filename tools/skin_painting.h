@@ -67,10 +67,10 @@ void Chevron(QPainter& painter, qreal cx, qreal cy, qreal size, int direction,
              const QColor& colour);
 
 // Picture builders, one group per window.
-QImage DrawMainWindowPicture(const PictureSpec& spec, Language language);
-QImage DrawKeyboardPicture(const PictureSpec& spec);
-QImage DrawDialogPicture(const PictureSpec& spec, Language language);
-QImage DrawResourcePicture(const ResourceSpec& spec);
+QImage DrawMainWindowPicture(const PictureEntry& picture, Language language);
+QImage DrawKeyboardPicture(const PictureEntry& picture);
+QImage DrawDialogPicture(const PictureEntry& picture, Language language);
+QImage DrawResourcePicture(const ResourceEntry& picture);
 
 // Pieces shared between builders.
 void DrawPanelHeader(QPainter& painter, const QRect& rect, int foldState);

@@ -44,7 +44,7 @@ TEST(KeyRects, PointsResolveToTheKeyUnderThem) {
 
 TEST(KeyRects, EveryKeyAndItsLabelLieInsideTheKeyboardPicture) {
   const auto kb = std::find_if(skin_art::kSkinPictures.begin(), skin_art::kSkinPictures.end(),
-                               [](const auto& spec) { return spec.name == "kb_BK.png"; });
+                               [](const auto& picture) { return picture.name == "kb_BK.png"; });
   ASSERT_NE(kb, skin_art::kSkinPictures.end());
   // Label points are relative to an origin five pixels up and left of the picture's.
   const int dx = kKeyLabelOrigin.x - kKeyPictureOrigin.x;

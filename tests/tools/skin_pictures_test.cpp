@@ -21,30 +21,30 @@ QString Text(std::string_view text) {
   return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-QString Relative(Language language, const PictureSpec& spec) {
-  return Text(LanguageFolder(language)) + Text(spec.folder) + Text(spec.name);
+QString Relative(Language language, const PictureEntry& picture) {
+  return Text(LanguageFolder(language)) + Text(picture.folder) + Text(picture.name);
 }
 
-QImage LoadSkin(Language language, const PictureSpec& spec) {
-  return QImage(QStringLiteral(TARSEL_SKIN_ROOT) + Relative(language, spec))
+QImage LoadSkin(Language language, const PictureEntry& picture) {
+  return QImage(QStringLiteral(TARSEL_SKIN_ROOT) + Relative(language, picture))
       .convertToFormat(QImage::Format_ARGB32);
 }
 
-const PictureSpec& Spec(std::string_view name) {
-  for (const PictureSpec& spec : kSkinPictures) {
-    if (spec.folder.empty() && spec.name == name) return spec;
+const PictureEntry& EntryNamed(std::string_view name) {
+  for (const PictureEntry& picture : kSkinPictures) {
+    if (picture.folder.empty() && picture.name == name) return picture;
   }
   throw std::runtime_error("no picture " + std::string(name));
 }
 
 TEST(SkinPictures, EveryPictureIsThereInBothLanguagesAtItsSizeWithoutTransparency) {
   for (Language language : kLanguages) {
-    for (const PictureSpec& spec : kSkinPictures) {
-      const std::string where = Relative(language, spec).toStdString();
-      const QImage image = LoadSkin(language, spec);
+    for (const PictureEntry& picture : kSkinPictures) {
+      const std::string where = Relative(language, picture).toStdString();
+      const QImage image = LoadSkin(language, picture);
       ASSERT_FALSE(image.isNull()) << where;
-      EXPECT_EQ(image.width(), spec.width) << where;
-      EXPECT_EQ(image.height(), spec.height) << where;
+      EXPECT_EQ(image.width(), picture.width) << where;
+      EXPECT_EQ(image.height(), picture.height) << where;
       // Pictures are copied opaque: a see-through pixel would show as whatever the file stores.
       bool opaque = true;
       for (int y = 0; y < image.height() && opaque; ++y) {
@@ -56,19 +56,19 @@ TEST(SkinPictures, EveryPictureIsThereInBothLanguagesAtItsSizeWithoutTransparenc
 }
 
 TEST(SkinPictures, BuiltInBitmapsAreThereAtTheirSize) {
-  for (const ResourceSpec& spec : kResourcePictures) {
-    const QString path = QStringLiteral(TARSEL_GENERATED_RESOURCES) + Text(spec.name);
+  for (const ResourceEntry& picture : kResourcePictures) {
+    const QString path = QStringLiteral(TARSEL_GENERATED_RESOURCES) + Text(picture.name);
     const QImage image(path);
     ASSERT_FALSE(image.isNull()) << path.toStdString();
-    EXPECT_EQ(image.size(), QSize(spec.width, spec.height)) << path.toStdString();
+    EXPECT_EQ(image.size(), QSize(picture.width, picture.height)) << path.toStdString();
   }
 }
 
 TEST(SkinPictures, PicturesWithTextCarryTheirLanguagesText) {
-  for (const PictureSpec& spec : kSkinPictures) {
-    if (spec.english == spec.chinese) continue;
-    EXPECT_NE(LoadSkin(Language::English, spec), LoadSkin(Language::Chinese, spec))
-        << Text(spec.name).toStdString();
+  for (const PictureEntry& picture : kSkinPictures) {
+    if (picture.english == picture.chinese) continue;
+    EXPECT_NE(LoadSkin(Language::English, picture), LoadSkin(Language::Chinese, picture))
+        << Text(picture.name).toStdString();
   }
 }
 
@@ -88,15 +88,15 @@ TEST(SkinPictures, GenerationIsDeterministic) {
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
   };
   for (Language language : kLanguages) {
-    for (const PictureSpec& spec : kSkinPictures) {
-      const QString relative = QStringLiteral("png/") + Relative(language, spec);
+    for (const PictureEntry& picture : kSkinPictures) {
+      const QString relative = QStringLiteral("png/") + Relative(language, picture);
       const QByteArray a = bytes(first.filePath(relative));
       EXPECT_FALSE(a.isEmpty()) << relative.toStdString();
       EXPECT_EQ(a, bytes(second.filePath(relative))) << relative.toStdString();
     }
   }
-  for (const ResourceSpec& spec : kResourcePictures) {
-    const QString relative = QStringLiteral("res/") + Text(spec.name);
+  for (const ResourceEntry& picture : kResourcePictures) {
+    const QString relative = QStringLiteral("res/") + Text(picture.name);
     EXPECT_EQ(bytes(first.filePath(relative)), bytes(second.filePath(relative)))
         << relative.toStdString();
   }
@@ -111,8 +111,8 @@ class KeyboardPicture : public ::testing::Test {
 
   static bool InAnyKey(int x, int y) { return KeyAtPicturePoint(x, y) >= 0; }
 
-  const QImage rest_ = LoadSkin(Language::English, Spec("kb_BK.png"));
-  const QImage lit_ = LoadSkin(Language::English, Spec("kb_hl.png"));
+  const QImage rest_ = LoadSkin(Language::English, EntryNamed("kb_BK.png"));
+  const QImage lit_ = LoadSkin(Language::English, EntryNamed("kb_hl.png"));
 };
 
 TEST_F(KeyboardPicture, EveryKeyCoversExactlyItsRectangle) {
