@@ -5,11 +5,13 @@
 
 #include "app/app_services.h"
 #include "app/composite_device_change_source.h"
+#include "app/main_content_setup.h"
 #include "app/sequences_keyboard_session.h"
 #include "app/velkan_app.h"
 #include "config/program_folder.h"
 #include "device/composite_hid_transport.h"
 #include "device/device_link.h"
+#include "macro/macro_library.h"
 #include "hidapi_transport.h"
 #include "local_socket_instance_guard.h"
 #include "platform/system_clock.h"
@@ -56,7 +58,13 @@ int main(int argc, char* argv[]) {
 
   AppServices services{windows,  dialogs, tray,          shell,   launcher,
                        settings, guard,   deviceChanges, session, ProgramFolder()};
-  CVelkanApp velkan(services);
+  // The window's settings panel, keyboard picture and button flows; the macro, profile and
+  // key-assignment dialogs plug in through mainDialogs.
+  auto macroLibrary = std::make_unique<MacroLibrary>();
+  CancellingMainWindowDialogs mainDialogs;
+  CVelkanApp velkan(services, [&](CVelkanDlg& dlg) {
+    InstallMainContent(dlg, *macroLibrary, mainDialogs);
+  });
   velkan.InitInstance();
   return 0;
 }
