@@ -19,6 +19,11 @@
 
 namespace tarsel {
 
+// The device change a kDeviceChangeMessage carries in its wParam.
+constexpr DeviceChange DeviceChangeOfNotice(uintptr_t wParam) {
+  return wParam == kDeviceChangeArrival ? DeviceChange::Arrival : DeviceChange::Removal;
+}
+
 class DeviceSession {
  public:
   // Runs task on the UI thread after delay (a window timer); used for the pause after an arrival
@@ -51,7 +56,9 @@ class DeviceSession {
   // The handler of device-change notifications. Arrival: after kArrivalPause, reopens what is
   // closed, re-reads the configuration, restarts the listener and posts WM_DEVICE_STATE_READY.
   // Several arrivals within the pause are handled once. Removal: stops the listener and closes
-  // both interfaces.
+  // both interfaces. The listener posts kDeviceChangeMessage (kDeviceChangeRemoval) to the sink
+  // when the event interface fails, since then no watch may report the removal; the UI thread
+  // hands it here like the watch's notices (DeviceChangeOfNotice).
   void OnDeviceChange(DeviceChange change);
 
   // Stops the listener and the worker and closes the link; waits only for the threads to end,

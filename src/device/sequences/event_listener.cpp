@@ -40,21 +40,32 @@ void EventListener::PauseUnlessStopped() {
   stopChanged_.wait_for(lock, kReadWait, [&] { return stop_; });
 }
 
+bool EventListener::StopRequested() {
+  std::lock_guard lock(mutex_);
+  return stop_;
+}
+
 void EventListener::Run() {
-  for (;;) {
-    {
-      std::lock_guard lock(mutex_);
-      if (stop_) break;
-    }
+  // A single failure may come from the interface being replaced under the read; a second one
+  // in a row means the keyboard is gone.
+  int failuresInRow = 0;
+  while (!StopRequested()) {
     // One read at a time on one buffer; only a completed report is acted on.
     EventReport report{kEventReportId, 0, 0, 0};
     const HidStatus status = link_.ReadEvent(report, kReadWait);
-    if (status == HidStatus::TimedOut) continue;
     if (status == HidStatus::Failed) {
+      if (StopRequested()) break;  // our own close, not the keyboard's
+      if (++failuresInRow >= 2) {
+        // Posted, never handled here: closing the link is the UI thread's business.
+        sink_.Post(kDeviceChangeMessage, kDeviceChangeRemoval, 0);
+        break;
+      }
       // A vanished interface fails at once; wait as a read would instead of spinning.
       PauseUnlessStopped();
       continue;
     }
+    failuresInRow = 0;
+    if (status == HidStatus::TimedOut) continue;
     if (report[1] == kEventTypeAcknowledge) {
       ackFlag_.Set();
       if (ackObserver_) ackObserver_();

@@ -1,10 +1,12 @@
 // The listener: reads the keyboard's event reports while the connection lasts. Acknowledgements
 // set the acknowledgement flag; key events are posted to the UI thread as WM_HOST_ACTION_KEY.
+// An interface that stops working is reported as a removal, since no watch may ever say so.
 #pragma once
 
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
+#include <cstdint>
 #include <functional>
 #include <mutex>
 #include <thread>
@@ -14,6 +16,12 @@
 #include "platform/message_sink.h"
 
 namespace tarsel {
+
+// The device-change notice the UI thread handles like the watch's own (message number and
+// parameters of the platform's device-change message): arrival or removal of the keyboard.
+inline constexpr uint32_t kDeviceChangeMessage = 0x0219;
+inline constexpr uintptr_t kDeviceChangeArrival = 0x8000;
+inline constexpr uintptr_t kDeviceChangeRemoval = 0x8004;
 
 class EventListener {
  public:
@@ -29,6 +37,10 @@ class EventListener {
   void SetAckObserver(std::function<void()> observer) { ackObserver_ = std::move(observer); }
 
   // Starts a listener unless one is running; clears the stop flag first. False when one runs.
+  // The listener ends on its own when the event interface fails twice in a row without a stop
+  // being asked for (a keyboard that died without a removal notice, such as a killed
+  // simulator whose socket files stay): it then posts kDeviceChangeMessage with
+  // kDeviceChangeRemoval, so that the UI thread closes the link and the next arrival reopens it.
   bool StartListener();
   // Sets the stop flag (listenerStop); the thread ends after its current wait of at most 200 ms,
   // or at once when the link is closed.
@@ -39,6 +51,7 @@ class EventListener {
 
  private:
   void Run();
+  bool StopRequested();
   // Waits up to kReadWait unless a stop is requested meanwhile.
   void PauseUnlessStopped();
 

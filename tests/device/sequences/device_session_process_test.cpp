@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <fstream>
 #include <memory>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -39,6 +40,9 @@ class DeviceSessionTest : public ::testing::Test {
       } else if (message == WM_HOST_ACTION_KEY) {
         ++hostKeys_;
         OnHostActionKey(config_.store, static_cast<uint8_t>(wParam), shell_);
+      } else if (message == kDeviceChangeMessage) {
+        ++listenerRemovals_;
+        session_->OnDeviceChange(DeviceChangeOfNotice(wParam));
       }
       return 0;
     });
@@ -69,6 +73,7 @@ class DeviceSessionTest : public ::testing::Test {
   std::unique_ptr<DeviceSession> session_;
   int stateReady_ = 0;
   int hostKeys_ = 0;
+  int listenerRemovals_ = 0;
 };
 
 TEST_F(DeviceSessionTest, RestartedKeyboardIsReopenedReadAndListenedToAgain) {
@@ -100,6 +105,43 @@ TEST_F(DeviceSessionTest, RestartedKeyboardIsReopenedReadAndListenedToAgain) {
   config_.block.gameMode ^= 1;
   EXPECT_EQ(session_->WriteChanges().status, WriteStatus::Confirmed);
   EXPECT_EQ(hostKeys_, 0);  // acknowledgements never reach the window
+  second.Stop();
+}
+
+TEST_F(DeviceSessionTest, KilledKeyboardIsClosedByTheListenerAndReopenedWhenItReturns) {
+  ASSERT_TRUE(watch_.Start([this](DeviceChange change) {
+    loop_.PostTask([this, change] { session_->OnDeviceChange(change); });
+  }));
+  std::vector<fs::path> socketsBefore;
+  for (const auto& entry : fs::directory_iterator(folder_.Discovery())) {
+    socketsBefore.push_back(entry.path());
+  }
+
+  // No orderly exit: the socket files stay, so only the failing reads tell.
+  sim_->Kill();
+  ASSERT_TRUE(loop_.Run(seconds(10), [&] {
+    return !session_->IsCommandInterfaceOpen() && !session_->IsEventInterfaceOpen() &&
+           !session_->IsListenerRunning();
+  }));
+  EXPECT_EQ(listenerRemovals_, 1);
+  for (const fs::path& socket : socketsBefore) EXPECT_TRUE(fs::exists(socket)) << socket;
+
+  KbdsimProcess second(folder_.Discovery(), folder_.Root() / "second.log");
+  ASSERT_TRUE(second.Ready());
+  ASSERT_TRUE(loop_.Run(seconds(15), [&] {
+    return stateReady_ >= 2 && session_->IsCommandInterfaceOpen() && session_->IsListenerRunning();
+  }));
+  const auto sets = second.FeatureSets();
+  ASSERT_GE(sets.size(), 2u);
+  EXPECT_EQ(sets[0], (std::vector<uint8_t>{0x80, 0, 0}));
+  EXPECT_EQ(sets[1], (std::vector<uint8_t>{0x09, 1, 0}));
+  config_.block.gameMode ^= 1;
+  EXPECT_EQ(session_->WriteChanges().status, WriteStatus::Confirmed);
+
+  // An orderly stop closes everything from our side; that is no failure of the keyboard.
+  session_->Shutdown();
+  loop_.Run(std::chrono::milliseconds(600), [] { return false; });
+  EXPECT_EQ(listenerRemovals_, 1);
   second.Stop();
 }
 
