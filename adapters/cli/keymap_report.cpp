@@ -1,21 +1,17 @@
 #include "keymap_report.h"
 
-#include <cstdio>
+#include <algorithm>
 #include <sstream>
+#include <vector>
 
 #include "config/key_table.h"
 #include "device/sequences/host_action.h"
+#include "report_text.h"
 #include "setting_change.h"
 
 namespace tarsel {
 
 namespace {
-
-std::string Hex2(unsigned value) {
-  char text[8];
-  std::snprintf(text, sizeof text, "%02X", value & 0xFFu);
-  return text;
-}
 
 std::string ColorText(uint8_t red, uint8_t green, uint8_t blue) {
   return "#" + Hex2(red) + Hex2(green) + Hex2(blue);
@@ -63,23 +59,37 @@ std::string LabelOfCode(const KeyLabels& labels, uint8_t keyCode) {
   return label.empty() ? "0x" + Hex2(keyCode) : label;
 }
 
-std::string JsonString(std::string_view text) {
-  std::string out = "\"";
-  for (char c : text) {
-    const auto u = static_cast<unsigned char>(c);
-    if (c == '"' || c == '\\') {
-      out += '\\';
-      out += c;
-    } else if (u < 0x20) {
-      out += "\\u00" + Hex2(u);
-    } else {
-      out += c;
-    }
+bool KeyEnabled(const DeviceStateBlock& block, const KeyTableEntry& key) {
+  return (block.keyEnable[key.enableBit / 8] >> (key.enableBit % 8)) & 1u;
+}
+
+// The captured key codes of a single-key or combination record, as many as it counts.
+std::vector<uint8_t> CapturedKeys(const ActionRecord& record) {
+  if (record.kind != KindSingle && record.kind != KindCombine) return {};
+  return {record.data.begin(),
+          record.data.begin() + std::min<std::size_t>(record.dataLength, record.data.size())};
+}
+
+// What the record holds beyond its kind, for the text report.
+std::string RecordDetail(const ActionRecord& record, const KeyLabels& labels) {
+  if (IsHostActionKind(record.kind)) return " \"" + Utf16ToUtf8(RecordPath(record)) + "\"";
+  if (record.kind == KindMacro) return " " + std::to_string(record.data[2]);
+  if (record.kind == KindBasic) {
+    return " [" + Hex2(record.data[0]) + " " + Hex2(record.data[1]) + " " + Hex2(record.data[2]) +
+           " " + Hex2(record.data[3]) + "]";
   }
-  return out + "\"";
+  std::string keys;
+  for (uint8_t code : CapturedKeys(record)) {
+    keys += (keys.empty() ? " " : "+") + KeyCodeName(labels, code);
+  }
+  return keys;
 }
 
 }  // namespace
+
+std::string KeyCodeName(const KeyLabels& labels, uint8_t keyCode) {
+  return LabelOfCode(labels, keyCode);
+}
 
 std::string DescribeEntry(const KeyMapEntry& entry) {
   std::string text = "[" + Hex2(entry[0]) + " " + Hex2(entry[1]) + " " + Hex2(entry[2]) + " " +
@@ -120,15 +130,15 @@ std::string KeymapText(const DeviceStateBlock& block, const ActionStore& store,
   for (const KeyTableEntry& key : KeyTable) {
     const KeyMapEntry& entry = block.keyMap[MapEntryIndex(key.position)];
     out << "  " << LabelOfCode(labels, key.defaultKeyCode) << ": " << DescribeEntry(entry)
-        << (entry == key.defaultEntry ? " (default)" : "") << "\n";
+        << (entry == key.defaultEntry ? " (default)" : "")
+        << (KeyEnabled(block, key) ? "" : " (disabled)") << "\n";
   }
   out << "actions:\n";
   for (std::size_t i = 0; i < store.records.size(); ++i) {
     const ActionRecord& record = store.records[i];
     if (!IsAssigned(record)) continue;
-    out << "  " << i << " " << LabelOfCode(labels, record.keyCode) << ": " << KindName(record.kind);
-    if (IsHostActionKind(record.kind)) out << " \"" << Utf16ToUtf8(RecordPath(record)) << "\"";
-    out << "\n";
+    out << "  " << i << " " << LabelOfCode(labels, record.keyCode) << ": " << KindName(record.kind)
+        << RecordDetail(record, labels) << "\n";
   }
   for (std::size_t page = 0; page < kColorPageCount; ++page) {
     out << "colour page " << page << " (DIY" << page + 1 << "):";
@@ -164,7 +174,7 @@ std::string KeymapJson(const DeviceStateBlock& block, const ActionStore& store,
         << ", \"keyCode\": " << int{key.defaultKeyCode} << ", \"entry\": [" << int{entry[0]} << ", "
         << int{entry[1]} << ", " << int{entry[2]} << ", " << int{entry[3]}
         << "], \"default\": " << (entry == key.defaultEntry ? "true" : "false")
-        << ", \"colors\": [";
+        << ", \"enabled\": " << (KeyEnabled(block, key) ? "true" : "false") << ", \"colors\": [";
     for (std::size_t page = 0; page < kColorPageCount; ++page) {
       out << (page ? ", " : "") << JsonString(KeyColor(block.colorPages[page], key.position));
     }
@@ -179,7 +189,15 @@ std::string KeymapJson(const DeviceStateBlock& block, const ActionStore& store,
         << ", \"label\": " << JsonString(LabelOfCode(labels, record.keyCode))
         << ", \"keyCode\": " << int{record.keyCode}
         << ", \"kind\": " << JsonString(KindName(record.kind))
-        << ", \"path\": " << JsonString(Utf16ToUtf8(RecordPath(record))) << "}";
+        << ", \"path\": " << JsonString(Utf16ToUtf8(RecordPath(record)))
+        << ", \"dataLength\": " << int{record.dataLength} << ", \"code\": [" << int{record.data[0]}
+        << ", " << int{record.data[1]} << ", " << int{record.data[2]} << ", " << int{record.data[3]}
+        << "], \"keys\": [";
+    const std::vector<uint8_t> keys = CapturedKeys(record);
+    for (std::size_t n = 0; n < keys.size(); ++n) {
+      out << (n ? ", " : "") << JsonString(LabelOfCode(labels, keys[n]));
+    }
+    out << "]}";
     first = false;
   }
   out << (first ? "]\n}\n" : "\n  ]\n}\n");

@@ -15,6 +15,9 @@ std::string KeymapText(const DeviceStateBlock& block, const ActionStore& store,
 std::string KeymapJson(const DeviceStateBlock& block, const ActionStore& store,
                        const KeyLabels& labels);
 
+// The key's label without its padding ("Esc", "Volume UP"), or "0x07" for a code without one.
+std::string KeyCodeName(const KeyLabels& labels, uint8_t keyCode);
+
 // "[0A 00 1B 00] host action, key code 0x1B" style description of a key-map entry.
 std::string DescribeEntry(const KeyMapEntry& entry);
 

@@ -6,7 +6,10 @@
 #include <ostream>
 #include <variant>
 
+#include "cli/assign_command.h"
+#include "cli/keymap_input.h"
 #include "cli/keymap_report.h"
+#include "cli/macros_command.h"
 #include "cli/message_loop.h"
 #include "cli/setting_change.h"
 #include "config/atomic_file.h"
@@ -36,19 +39,6 @@ struct Context {
 int Fail(Context& context, int code, const std::string& message) {
   context.env.err << "tarselctl: " << message << "\n";
   return code;
-}
-
-// A whole keymap-format file, refused when it is not exactly one.
-std::optional<std::string> LoadKeymapExactly(const fs::path& file, Configuration& config) {
-  std::vector<uint8_t> bytes;
-  const FileStatus status = ReadFilePrefix(file, sizeof(KeymapFile) + 1, bytes);
-  if (!status.ok()) return file.string() + ": " + DescribeFileStatus(status);
-  if (bytes.size() != sizeof(KeymapFile)) {
-    return file.string() + ": wrong size, " + std::to_string(bytes.size()) +
-           " bytes (a keymap file has " + std::to_string(sizeof(KeymapFile)) + ")";
-  }
-  ParseKeymapBytes(bytes, config.block, config.store, false);
-  return std::nullopt;
 }
 
 // keymap.bin of the program folder when there is one; nothing is created.
@@ -290,6 +280,11 @@ int RunWatch(Context& context, const std::vector<std::string>& args) {
     } else if (message == WM_DEVICE_STATE_READY) {
       session.TakeInitialReadResult();
       out << "connected" << std::endl;
+    } else if (message == kDeviceChangeMessage) {
+      // The listener's own notice: the keyboard stopped answering without a removal.
+      const DeviceChange change = DeviceChangeOfNotice(wParam);
+      if (change == DeviceChange::Removal) out << "removed" << std::endl;
+      session.OnDeviceChange(change);
     }
     return 0;
   });
@@ -311,13 +306,24 @@ int RunWatch(Context& context, const std::vector<std::string>& args) {
   return kExitOk;
 }
 
+int Report(Context& context, const CommandResult& result) {
+  return result.error.empty() ? result.exitCode : Fail(context, result.exitCode, result.error);
+}
+
+int RunMacros(Context& context, const std::vector<std::string>& args) {
+  return Report(context, RunMacrosCommand(args, context.env.out));
+}
+
+int RunAssign(Context& context, const std::vector<std::string>& args) {
+  return Report(context, RunAssignCommand(args, context.env.out));
+}
+
 struct Subcommand {
   const char* name;
   const char* usage;
   int (*run)(Context&, const std::vector<std::string>&);
 };
 
-// More subcommands (macros, assign) slot in here.
 constexpr Subcommand kSubcommands[] = {
     {"list", "list", RunList},
     {"read", "read [-o FILE]", RunRead},
@@ -325,6 +331,8 @@ constexpr Subcommand kSubcommands[] = {
     {"apply", "apply FILE", RunApply},
     {"set", "set SETTING VALUE [SETTING VALUE ...]", RunSet},
     {"watch", "watch [--launch]", RunWatch},
+    {"macros", "macros FILE [--json]", RunMacros},
+    {"assign", "assign FILE KEY KIND [ARGS] [--macros LIBRARY]", RunAssign},
 };
 
 std::string Usage() {
@@ -332,6 +340,7 @@ std::string Usage() {
       "usage: tarselctl [--program-folder DIR] [--ack-timeout-ms N] COMMAND [ARGS]\ncommands:\n";
   for (const Subcommand& command : kSubcommands) text += std::string("  ") + command.usage + "\n";
   text += "settings: " + SettingUsage() + "\n";
+  text += AssignUsage();
   text +=
       "exit codes: 0 done, 1 bad input, 2 no keyboard, 3 write not confirmed, 4 keyboard stopped "
       "answering, 5 file not written\n";

@@ -208,5 +208,25 @@ TEST_F(TarselctlTest, WatchLaunchesHostActionsFromTheProgramFolderUntilInterrupt
   EXPECT_EQ(ReadAll(record), program.parent_path().string() + "\n");
 }
 
+TEST_F(TarselctlTest, WatchSeesAKilledKeyboardGoAndComeBack) {
+  StartSim();
+  const pid_t watch = Start({"watch"});
+  auto waitFor = [&](const std::string& text) {
+    for (int i = 0; i < 1500 && ReadAll(OutPath()).find(text) == std::string::npos; ++i) {
+      std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    return ReadAll(OutPath()).find(text) != std::string::npos;
+  };
+  ASSERT_TRUE(waitFor("watching"));
+  sim_->Kill();  // its socket files stay behind, so only the failing reads tell
+  EXPECT_TRUE(waitFor("removed"));
+  StartSim();
+  EXPECT_TRUE(waitFor("connected"));
+  kill(watch, SIGINT);
+  const Outcome outcome = Finish(watch);
+  EXPECT_EQ(outcome.exitCode, 0);
+  EXPECT_EQ(outcome.out.rfind("watching\nremoved\n", 0), 0u) << outcome.out;
+}
+
 }  // namespace
 }  // namespace tarsel
