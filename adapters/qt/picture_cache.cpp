@@ -80,7 +80,26 @@ std::string PictureCache::Resolve(const std::string& folder, std::string_view na
   return path;
 }
 
+PictureCache::Pass::Pass(PictureCache& cache) : cache_(cache) {
+  ++cache_.passDepth_;
+}
+
+PictureCache::Pass::~Pass() {
+  if (--cache_.passDepth_ == 0) cache_.seenInPass_.clear();
+}
+
 const QImage* PictureCache::Get(const std::string& folder, std::string_view name) {
+  if (passDepth_ == 0) return Lookup(folder, name);
+  passKey_.assign(folder);
+  passKey_ += '\n';
+  passKey_.append(name);
+  if (auto it = seenInPass_.find(passKey_); it != seenInPass_.end()) return it->second;
+  const QImage* image = Lookup(folder, name);
+  seenInPass_.emplace(passKey_, image);
+  return image;
+}
+
+const QImage* PictureCache::Lookup(const std::string& folder, std::string_view name) {
   const std::string path = Resolve(folder, name);
   if (path.empty()) return nullptr;
   int64_t modified = 0, size = 0;

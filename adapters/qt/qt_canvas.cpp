@@ -2,8 +2,8 @@
 
 #include <QLinearGradient>
 #include <QPen>
+#include <QPointF>
 #include <algorithm>
-#include <cmath>
 #include <utility>
 
 namespace tarsel {
@@ -18,14 +18,9 @@ QString ToQString(std::u16string_view text) {
   return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-// Fonts are asked for by cell height (ascent plus descent, as the skins were laid out); Qt takes
-// the em size, which for the usual sans faces is a little smaller.
-QFont MakeFont(std::u16string_view face, int cellHeight, int weight) {
-  QFont font(ToQString(face));
-  font.setPixelSize(std::max(1, static_cast<int>(std::lround(cellHeight * 0.86))));
-  font.setWeight(static_cast<QFont::Weight>(std::clamp(weight, 100, 900)));
-  font.setStyleStrategy(QFont::PreferAntialias);
-  return font;
+// Tabs and line breaks need the full layout; every other line can come laid out from the cache.
+bool PlainLine(std::u16string_view text) {
+  return std::none_of(text.begin(), text.end(), [](char16_t c) { return c < u' '; });
 }
 
 }  // namespace
@@ -49,8 +44,13 @@ const QImage* ResourceImage(ResourcePicture picture) {
   return image && !image->isNull() ? image : nullptr;
 }
 
-QtCanvas::QtCanvas(QImage& target, PictureCache& pictures, std::string skinFolder)
-    : target_(target), painter_(&target), pictures_(pictures), folder_(std::move(skinFolder)) {
+QtCanvas::QtCanvas(QImage& target, PictureCache& pictures, std::string skinFolder,
+                   TextLayoutCache* texts)
+    : target_(target),
+      painter_(&target),
+      pictures_(pictures),
+      texts_(texts),
+      folder_(std::move(skinFolder)) {
   painter_.setRenderHint(QPainter::Antialiasing, false);
   painter_.setRenderHint(QPainter::TextAntialiasing, true);
 }
@@ -93,9 +93,16 @@ void QtCanvas::DrawSkinText(std::u16string_view text, int x, int y, Rgb colour, 
 
 void QtCanvas::DrawStyledText(std::u16string_view text, int x, int y, Rgb colour,
                               const TextStyle& style) {
-  painter_.setFont(MakeFont(style.face, style.pixelHeight, style.weight));
   painter_.setPen(ToQColor(colour));
-  // Top-left anchored, one line, never wrapped or clipped to a box.
+  // Top-left anchored, one line, never wrapped or clipped to a box. Both ways put the same pixels.
+  if (texts_ && PlainLine(text)) {
+    const TextLayoutCache::Line& line =
+        texts_->Get(text, style.face, style.pixelHeight, style.weight);
+    painter_.setFont(line.font);
+    painter_.drawStaticText(QPointF(x, y), line.text);
+    return;
+  }
+  painter_.setFont(SkinFont(style.face, style.pixelHeight, style.weight));
   painter_.drawText(QRect(x, y, 10000, style.pixelHeight * 2), Qt::AlignLeft | Qt::AlignTop,
                     ToQString(text));
 }

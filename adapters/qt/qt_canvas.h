@@ -8,6 +8,7 @@
 
 #include "picture_cache.h"
 #include "platform/canvas.h"
+#include "text_layout_cache.h"
 
 namespace tarsel {
 
@@ -16,8 +17,10 @@ const QImage* ResourceImage(ResourcePicture picture);
 
 class QtCanvas final : public Canvas {
  public:
-  // target already holds the background picture; names resolve in skinFolder.
-  QtCanvas(QImage& target, PictureCache& pictures, std::string skinFolder);
+  // target already holds the background picture; names resolve in skinFolder. With texts, lines
+  // are laid out once and kept there for later passes.
+  QtCanvas(QImage& target, PictureCache& pictures, std::string skinFolder,
+           TextLayoutCache* texts = nullptr);
 
   Size CanvasSize() const override;
   void DrawSkinImage(std::string_view fileName, int x, int y) override;
@@ -40,6 +43,7 @@ class QtCanvas final : public Canvas {
   QImage& target_;
   QPainter painter_;
   PictureCache& pictures_;
+  TextLayoutCache* texts_;
   std::string folder_;
 };
 

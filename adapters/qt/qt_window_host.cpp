@@ -136,12 +136,13 @@ void QtWindowHost::BringToFront() {
 }
 
 QImage QtWindowHost::Compose() {
+  const PictureCache::Pass pass(pictures_);
   const SkinSource skin = handler_.Skin();
   const QImage* background = pictures_.Get(skin.folder, skin.background);
   if (!background) return {};
   QImage frame = background->copy();
   {
-    QtCanvas canvas(frame, pictures_, skin.folder);
+    QtCanvas canvas(frame, pictures_, skin.folder, &texts_);
     handler_.OnPaint(canvas);
   }
   ++paintPasses_;

@@ -15,6 +15,7 @@
 #include "platform/window_host.h"
 #include "qt_canvas.h"
 #include "qt_message_sink.h"
+#include "text_layout_cache.h"
 
 namespace tarsel {
 
@@ -71,6 +72,7 @@ class QtWindowHost final : public WindowHost {
  private:
   WindowHandler& handler_;
   PictureCache& pictures_;
+  TextLayoutCache texts_;
   std::unique_ptr<SkinWidget> widget_;
   std::unique_ptr<QtMessageSink> sink_;
   std::map<int, std::unique_ptr<QTimer>> timers_;
