@@ -120,15 +120,18 @@ int main(int argc, char** argv) {
     _exit(127);
   }
   close(fds[1]);
-  char display[32] = {};
-  const ssize_t n = read(fds[0], display, sizeof display - 1);
-  close(fds[0]);
-  if (n <= 0) {
+  // Xvfb may write the number and its newline separately, and dies if the pipe is gone before
+  // it is done: read up to the newline and keep our end open while the server runs.
+  std::string number;
+  char c = 0;
+  while (read(fds[0], &c, 1) == 1 && c != '\n') number.push_back(c);
+  if (number.empty()) {
     std::fprintf(stderr, "Xvfb did not start\n");
+    kill(server, SIGTERM);
+    waitpid(server, nullptr, 0);
     return 1;
   }
-  std::string name = ":" + std::string(display, static_cast<std::size_t>(n));
-  while (!name.empty() && (name.back() == '\n' || name.back() == ' ')) name.pop_back();
+  const std::string name = ":" + number;
   setenv("DISPLAY", name.c_str(), 1);
   setenv("QT_QPA_PLATFORM", "xcb", 1);
   int result = 1;
@@ -139,5 +142,6 @@ int main(int argc, char** argv) {
   }
   kill(server, SIGTERM);
   waitpid(server, nullptr, 0);
+  close(fds[0]);
   return result;
 }
