@@ -6,12 +6,17 @@
 
 #include "config/key_table.h"
 #include "device/sequences/host_action.h"
+#include "lighting/effects.h"
 #include "report_text.h"
-#include "setting_change.h"
 
 namespace tarsel {
 
 namespace {
+
+// "Static", "Wave", ... "DIY5"; empty for a code outside the effect list.
+std::string EffectText(uint8_t code) {
+  return Utf16ToUtf8(EffectName(code, false).value_or(u""));
+}
 
 std::string ColorText(uint8_t red, uint8_t green, uint8_t blue) {
   return "#" + Hex2(red) + Hex2(green) + Hex2(blue);
@@ -110,7 +115,7 @@ std::string DescribeEntry(const KeyMapEntry& entry) {
 std::string KeymapText(const DeviceStateBlock& block, const ActionStore& store,
                        const KeyLabels& labels) {
   std::ostringstream out;
-  const std::string effectName = EffectName(block.effect);
+  const std::string effectName = EffectText(block.effect);
   out << "lighting: effect " << int{block.effect}
       << (effectName.empty() ? "" : " (" + effectName + ")") << ", speed " << int{block.speed}
       << ", brightness " << int{block.brightness} << ", colour " << int{block.colorChoice}
@@ -155,7 +160,7 @@ std::string KeymapJson(const DeviceStateBlock& block, const ActionStore& store,
                        const KeyLabels& labels) {
   std::ostringstream out;
   out << "{\n  \"lighting\": {\"effect\": " << int{block.effect}
-      << ", \"effectName\": " << JsonString(EffectName(block.effect))
+      << ", \"effectName\": " << JsonString(EffectText(block.effect))
       << ", \"speed\": " << int{block.speed} << ", \"brightness\": " << int{block.brightness}
       << ", \"colorChoice\": " << int{block.colorChoice}
       << ", \"direction\": " << int{block.direction} << "},\n  \"palette\": [";

@@ -6,21 +6,12 @@
 #include <optional>
 #include <string_view>
 
+#include "device/sequences/host_action.h"
+#include "lighting/effects.h"
+
 namespace tarsel {
 
 namespace {
-
-struct EffectEntry {
-  uint8_t code;
-  const char* name;
-};
-
-constexpr EffectEntry kEffects[] = {
-    {1, "Static"},     {2, "Breathing"},  {3, "Wave"},     {4, "Reactive"},
-    {5, "Sidewinder"}, {6, "Ripple"},     {8, "Spectrum"}, {10, "Raindrop"},
-    {11, "Vortex"},    {12, "Spotlight"}, {13, "Radar"},   {51, "DIY1"},
-    {52, "DIY2"},      {53, "DIY3"},      {54, "DIY4"},    {55, "DIY5"},
-};
 
 std::string Lower(std::string_view text) {
   std::string out(text);
@@ -76,15 +67,12 @@ std::optional<RgbColor> ParseColor(std::string_view text) {
   return color;
 }
 
+// An effect of the lighting panel's list, by its English name or its code.
 std::optional<uint8_t> ParseEffect(std::string_view text) {
   const std::string word = Lower(text);
-  for (const EffectEntry& effect : kEffects) {
-    if (word == Lower(effect.name)) return effect.code;
-  }
-  if (const auto code = ParseInt(text)) {
-    for (const EffectEntry& effect : kEffects) {
-      if (effect.code == *code) return effect.code;
-    }
+  const std::optional<int> code = ParseInt(text);
+  for (const Effect& effect : kEffects) {
+    if (word == Lower(Utf16ToUtf8(effect.english)) || code == effect.code) return effect.code;
   }
   return std::nullopt;
 }
@@ -104,13 +92,6 @@ std::optional<uint8_t> ParseColorChoice(std::string_view text) {
 }
 
 }  // namespace
-
-std::string EffectName(uint8_t code) {
-  for (const EffectEntry& effect : kEffects) {
-    if (effect.code == code) return effect.name;
-  }
-  return {};
-}
 
 std::string SettingUsage() {
   return "effect NAME|CODE, speed 0-9, brightness 0-50, color 1-8|multi, direction "
@@ -186,9 +167,7 @@ std::variant<std::vector<SettingChange>, SettingError> ParseSettingChanges(
 void ApplySettingChange(const SettingChange& change, DeviceStateBlock& block) {
   switch (change.setting) {
     case Setting::Effect:
-      block.effect = change.value;
-      if (block.effect == 1 && block.colorChoice == 8) block.colorChoice = 1;
-      if (block.effect == 3 || block.effect == 8 || block.effect == 10) block.colorChoice = 8;
+      ChooseEffect(block, change.value);
       break;
     case Setting::Speed:
       block.speed = change.value;

@@ -45,9 +45,6 @@ std::variant<std::vector<SettingChange>, SettingError> ParseSettingChanges(
 // single colour forces multicolour, "Static" cannot be multicolour).
 void ApplySettingChange(const SettingChange& change, DeviceStateBlock& block);
 
-// "Static", "Wave", ... "DIY5"; empty for a code outside the effect list.
-std::string EffectName(uint8_t code);
-
 // The names `set` understands, for the usage text.
 std::string SettingUsage();
 
