@@ -1,7 +1,5 @@
 #include "assign_command.h"
 
-#include <stdlib.h>
-
 #include <algorithm>
 #include <cctype>
 #include <charconv>
@@ -250,27 +248,6 @@ std::variant<int32_t, Refusal> ResolveMacro(const std::string& word, const Macro
   return static_cast<int32_t>(index);
 }
 
-// A private folder for the keymap.bin the compiler saves after each step: FILE is written by us,
-// once, and a keymap.bin that happens to sit beside FILE is never touched.
-class ScratchFolder {
- public:
-  ScratchFolder() {
-    std::error_code error;
-    std::string pattern = (fs::temp_directory_path(error) / "tarselctl-XXXXXX").string();
-    if (!error && ::mkdtemp(pattern.data()) != nullptr) path_ = pattern;
-  }
-  ~ScratchFolder() {
-    std::error_code error;
-    if (!path_.empty()) fs::remove_all(path_, error);
-  }
-  ScratchFolder(const ScratchFolder&) = delete;
-  ScratchFolder& operator=(const ScratchFolder&) = delete;
-  const fs::path& Path() const { return path_; }
-
- private:
-  fs::path path_;
-};
-
 bool KeyEnabled(const DeviceStateBlock& block, std::size_t k) {
   const uint8_t bit = KeyTable[k].enableBit;
   return (block.keyEnable[bit / 8] >> (bit % 8)) & 1u;
@@ -297,11 +274,10 @@ CommandResult RunAssignCommand(const std::vector<std::string>& args, std::ostrea
     request.pending.macroIndex = std::get<int32_t>(index);
   }
 
-  const ScratchFolder scratch;
-  if (scratch.Path().empty()) return {kExitFileFailed, "assign: no temporary folder to work in"};
+  // No program folder: FILE is the only file written, once, below.
   std::array<bool, kKeyCount> keyChanged{};
-  const AssignmentTarget target{*config,       *library, labels, keyChanged, FunctionNames::English,
-                                scratch.Path()};
+  const AssignmentTarget target{*config,     *library, labels, keyChanged, FunctionNames::English,
+                                std::nullopt};
   if (request.action == AssignAction::Compile) {
     CompileAssignment(request.key, request.pending, target);
   } else {

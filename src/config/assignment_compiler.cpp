@@ -89,7 +89,8 @@ bool IsPlayableMacro(int32_t index, const MacroLibrary& library) {
 }
 
 FileStatus SaveLive(const AssignmentTarget& target) {
-  return SaveKeymapFile(target.config, target.programFolder, KeymapSource::Live);
+  if (!target.programFolder) return {};
+  return SaveKeymapFile(target.config, *target.programFolder, KeymapSource::Live);
 }
 
 }  // namespace

@@ -57,12 +57,14 @@ struct AssignmentTarget {
   const KeyLabels& labels;
   std::span<bool> keyChanged;  // the keyboard picture's change markers, by key index
   FunctionNames names = FunctionNames::English;
-  std::filesystem::path programFolder;  // where keymap.bin is saved
+  // Where keymap.bin is saved after each change; nothing is saved without one (a caller that
+  // writes the configuration somewhere else itself).
+  std::optional<std::filesystem::path> programFolder;
 };
 
 struct AssignmentResult {
   bool applied = false;  // false when k is not a key index; nothing changed then
-  FileStatus saved;      // the save of keymap.bin that follows
+  FileStatus saved;      // the save of keymap.bin that follows (ok when there is none)
 };
 
 // Applies the pending assignment to key index k (0..107) in the live block and store, then saves

@@ -468,7 +468,7 @@ TEST_F(AssignmentCompilerTest, DisablingAKeyKeepsItsAssignmentAndMarksIt) {
   EXPECT_TRUE(EnableBit(kKeyA));
 }
 
-TEST_F(AssignmentCompilerTest, AFailedSaveIsReportedAndOutOfRangeKeysChangeNothing) {
+TEST_F(AssignmentCompilerTest, SavesAreReportedOrLeftToTheCallerAndOutOfRangeKeysChangeNothing) {
   AssignmentTarget target = Target();
   target.programFolder = folder_.path() / "gone/";
   PendingAssignment pending = Pending(KindSingle, {0x42});
@@ -476,6 +476,14 @@ TEST_F(AssignmentCompilerTest, AFailedSaveIsReportedAndOutOfRangeKeysChangeNothi
   EXPECT_TRUE(result.applied);
   EXPECT_EQ(result.saved.error, FileError::CannotOpen);
   EXPECT_EQ(EntryOf(kKeyA), Entry("00 00 05 00"));
+
+  // A caller that writes the configuration itself gives no folder: nothing is saved.
+  target.programFolder = std::nullopt;
+  pending = Pending(KindSingle, {0x43});
+  EXPECT_TRUE(CompileAssignment(kKeyA, pending, target).saved.ok());
+  EXPECT_TRUE(UpdateKeyEnable(kKeyA, pending, target).saved.ok());
+  EXPECT_EQ(EntryOf(kKeyA), Entry("00 00 06 00"));
+  EXPECT_TRUE(std::filesystem::is_empty(folder_.path()));
 
   const std::vector<uint8_t> before = SerializeKeymap(config_->block, config_->store);
   EXPECT_FALSE(CompileAssignment(kKeyCount, pending, Target()).applied);
