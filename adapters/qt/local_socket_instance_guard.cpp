@@ -1,5 +1,7 @@
 #include "local_socket_instance_guard.h"
 
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -29,6 +31,8 @@ LocalSocketInstanceGuard::LocalSocketInstanceGuard(std::string folder)
 
 LocalSocketInstanceGuard::~LocalSocketInstanceGuard() {
   if (server_) server_->close();
+  // The lock file stays: removing it could let a starting instance lock a file nobody else sees.
+  if (lockFd_ >= 0) ::close(lockFd_);
 }
 
 bool LocalSocketInstanceGuard::AskFirstToShow(const QString& socketPath) {
@@ -52,10 +56,11 @@ bool LocalSocketInstanceGuard::Claim(std::string_view name, std::function<void()
   const QString base = QString::fromStdString(folder_) + QStringLiteral("/tarsel") +
                        QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
   const QString socketPath = base + QStringLiteral(".socket");
-  lock_ = std::make_unique<QLockFile>(base + QStringLiteral(".lock"));
-  lock_->setStaleLockTime(0);  // only a dead owner makes the lock stale, never its age
-  if (!lock_->tryLock(0)) {
-    lock_.reset();
+  const QByteArray lockPath = (base + QStringLiteral(".lock")).toLocal8Bit();
+  lockFd_ = ::open(lockPath.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+  if (lockFd_ < 0 || ::flock(lockFd_, LOCK_EX | LOCK_NB) != 0) {
+    if (lockFd_ >= 0) ::close(lockFd_);
+    lockFd_ = -1;
     AskFirstToShow(socketPath);
     return false;
   }

@@ -1,10 +1,10 @@
 // Single instance through a lock file and a local socket in the user's runtime folder: the first
 // instance holds the lock and listens; a later one connects, asks it to show its window, and
-// exits. The lock dies with its process, so a crashed instance never blocks the next start.
+// exits. The lock is an flock() on a file there: it dies with its process, so a crashed instance
+// never blocks the next start, and taking it writes nothing to disk.
 #pragma once
 
 #include <QLocalServer>
-#include <QLockFile>
 #include <memory>
 #include <string>
 
@@ -24,7 +24,7 @@ class LocalSocketInstanceGuard final : public SingleInstanceGuard {
   bool AskFirstToShow(const QString& socketPath);
 
   std::string folder_;
-  std::unique_ptr<QLockFile> lock_;
+  int lockFd_ = -1;  // holds the lock while open
   std::unique_ptr<QLocalServer> server_;
   std::function<void()> onActivate_;
 };

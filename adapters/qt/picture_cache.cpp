@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cctype>
 #include <memory>
+#include <utility>
 
 namespace tarsel {
 
@@ -33,10 +34,12 @@ QImage PictureCache::Decode(const std::string& path) {
   if (decoded.isNull()) return {};
   // Keep the colour the file stores under transparent pixels: no premultiplication, then mark
   // every pixel opaque so copies never blend.
-  QImage image = decoded.convertToFormat(QImage::Format_ARGB32);
+  // Converted in place (no copy when the file already is ARGB32).
+  QImage image = std::move(decoded).convertToFormat(QImage::Format_ARGB32);
+  const int width = image.width();  // read once: the call is not inlined into the pixel loop
   for (int y = 0; y < image.height(); ++y) {
     auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
-    for (int x = 0; x < image.width(); ++x) line[x] |= 0xFF000000u;
+    for (int x = 0; x < width; ++x) line[x] |= 0xFF000000u;
   }
   image.reinterpretAsFormat(QImage::Format_RGB32);
   return image;

@@ -11,9 +11,10 @@
 #include "config/program_folder.h"
 #include "device/composite_hid_transport.h"
 #include "device/device_link.h"
-#include "macro/macro_library.h"
+#include "font_warm_up.h"
 #include "hidapi_transport.h"
 #include "local_socket_instance_guard.h"
+#include "macro/macro_library.h"
 #include "platform/system_clock.h"
 #include "posix/posix_shell.h"
 #include "posix/socket_folder_watch.h"
@@ -30,6 +31,8 @@ int main(int argc, char* argv[]) {
   QApplication::setApplicationName(QStringLiteral("Tarsel Gaming Keyboard"));
   // The window hides to the tray; only the main window's end ends the program.
   QApplication::setQuitOnLastWindowClosed(false);
+  // The first frame draws text; have the fonts ready by then.
+  const std::jthread fontWarmUp = tarsel::StartFontWarmUp();
 
   using namespace tarsel;
   // Real keyboards first, then the simulator.
@@ -62,9 +65,8 @@ int main(int argc, char* argv[]) {
   // key-assignment dialogs plug in through mainDialogs.
   auto macroLibrary = std::make_unique<MacroLibrary>();
   CancellingMainWindowDialogs mainDialogs;
-  CVelkanApp velkan(services, [&](CVelkanDlg& dlg) {
-    InstallMainContent(dlg, *macroLibrary, mainDialogs);
-  });
+  CVelkanApp velkan(services,
+                    [&](CVelkanDlg& dlg) { InstallMainContent(dlg, *macroLibrary, mainDialogs); });
   velkan.InitInstance();
   return 0;
 }

@@ -186,12 +186,14 @@ int main(int argc, char** argv) {
     _exit(127);
   }
   close(fds[1]);
-  char display[32] = {};
-  const ssize_t n = read(fds[0], display, sizeof display - 1);
+  // The server writes the number and the newline apart; closing the pipe before the newline
+  // arrived would make its second write fail, and the server stop.
+  std::string number;
+  char c = 0;
+  while (number.size() < 16 && read(fds[0], &c, 1) == 1 && c != '\n') number += c;
   close(fds[0]);
-  if (n <= 0) return 1;
-  std::string name = ":" + std::string(display, static_cast<std::size_t>(n));
-  while (!name.empty() && (name.back() == '\n' || name.back() == ' ')) name.pop_back();
+  if (number.empty() || c != '\n') return 1;
+  const std::string name = ":" + number;
   setenv("DISPLAY", name.c_str(), 1);
   setenv("QT_QPA_PLATFORM", "xcb", 1);
   int result = 1;
