@@ -8,29 +8,6 @@
 namespace tarsel {
 namespace {
 
-enum Command : uint8_t {
-  kSetReportRate = 0x01,
-  kSetResponseTime = 0x04,
-  kSetLighting = 0x08,
-  kSetGameMode = 0x09,
-  kWriteKeyMap = 0x0D,
-  kWriteKeyEnable = 0x0E,
-  kWriteMacroSlot = 0x11,
-  kWriteColorPage = 0x12,
-  kFactoryReset = 0x13,
-  kSetPaletteColor = 0x14,
-  kGetVersion = 0x80,
-  kGetReportRate = 0x81,
-  kGetResponseTime = 0x84,
-  kGetLighting = 0x88,
-  kGetGameMode = 0x89,
-  kReadKeyMap = 0x8D,
-  kReadKeyEnable = 0x8E,
-  kReadMacroSlot = 0x91,
-  kReadColorPage = 0x92,
-  kGetPaletteColor = 0x94,
-};
-
 // Byte positions of a feature report.
 constexpr std::size_t kCommandByte = 1;
 constexpr std::size_t kP1 = 2, kP2 = 3, kP3 = 4, kP4 = 5, kP5 = 6, kP6 = 7;
@@ -51,12 +28,6 @@ std::span<uint8_t> Bytes(auto& region) {
 
 }  // namespace
 
-uint8_t FeatureCheckByte(std::span<const uint8_t, kFeatureReportSize> report) {
-  unsigned sum = 0;
-  for (std::size_t i = kCommandByte; i < kCheckByte; ++i) sum += report[i];
-  return static_cast<uint8_t>(0xFF - (sum & 0xFF));
-}
-
 KeyboardModel::KeyboardModel(FirmwareVersion version)
     : state_(FactorySettings()), version_(version) {}
 
@@ -70,51 +41,51 @@ bool KeyboardModel::HostSetFeature(std::span<const uint8_t> bytes) {
 }
 
 bool KeyboardModel::HandleRead(const FeatureReport& report) {
-  const uint8_t command = report[kCommandByte];
+  const auto command = static_cast<CommandCode>(report[kCommandByte]);
   const uint8_t index = report[kP2];
   FeatureReport reply{};
-  reply[kCommandByte] = command;
+  reply[kCommandByte] = report[kCommandByte];
   std::span<const uint8_t> pages;
 
   switch (command) {
-    case kGetVersion:
+    case CommandCode::GetVersion:
       reply[kP1] = version_.major;
       reply[kP2] = version_.minor;
       break;
-    case kGetReportRate:
+    case CommandCode::GetReportRate:
       reply[kP1] = state_.reportRate;
       break;
-    case kGetResponseTime:
+    case CommandCode::GetResponseTime:
       reply[kP1] = state_.responseTime;
       break;
-    case kGetLighting:
+    case CommandCode::GetLighting:
       reply[kP2] = state_.effect;
       reply[kP3] = static_cast<uint8_t>(kSpeedComplement - state_.speed);
       reply[kP4] = state_.brightness;
       reply[kP5] = state_.colorChoice;
       reply[kP6] = state_.direction;
       break;
-    case kGetGameMode:
+    case CommandCode::GetGameMode:
       reply[kP1] = state_.gameMode;
       break;
-    case kGetPaletteColor:
+    case CommandCode::GetPaletteColor:
       if (index >= kPaletteEntries) return false;
       reply[kP2] = index;
       reply[kP3] = state_.palette[index][0];
       reply[kP4] = state_.palette[index][1];
       reply[kP5] = state_.palette[index][2];
       break;
-    case kReadKeyMap:
+    case CommandCode::ReadKeyMap:
       pages = Bytes(state_.keyMap);
       break;
-    case kReadKeyEnable:
+    case CommandCode::ReadKeyEnable:
       pages = Bytes(state_.keyEnable);
       break;
-    case kReadMacroSlot:
+    case CommandCode::ReadMacroSlot:
       if (index >= kMacroSlotCount) return false;
       pages = state_.macroSlots[index];
       break;
-    case kReadColorPage:
+    case CommandCode::ReadColorPage:
       if (index >= kColorPageCount) return false;
       pages = state_.colorPages[index];
       break;
@@ -133,33 +104,33 @@ bool KeyboardModel::HandleRead(const FeatureReport& report) {
 }
 
 bool KeyboardModel::HandleWrite(const FeatureReport& report) {
-  const uint8_t command = report[kCommandByte];
+  const auto command = static_cast<CommandCode>(report[kCommandByte]);
   const uint8_t index = report[kP2];
   std::size_t pagesExpected = 0;
 
   switch (command) {
-    case kSetReportRate:
-    case kSetResponseTime:
-    case kSetLighting:
-    case kSetGameMode:
+    case CommandCode::SetReportRate:
+    case CommandCode::SetResponseTime:
+    case CommandCode::SetLighting:
+    case CommandCode::SetGameMode:
       break;
-    case kSetPaletteColor:
+    case CommandCode::SetPaletteColor:
       if (index >= kPaletteEntries) return false;
       break;
-    case kFactoryReset:
+    case CommandCode::FactoryReset:
       if (report[kP1] != kFactoryResetGuard) return false;
       break;
-    case kWriteKeyMap:
+    case CommandCode::WriteKeyMap:
       pagesExpected = kKeyMapPages;
       break;
-    case kWriteKeyEnable:
+    case CommandCode::WriteKeyEnable:
       pagesExpected = 1;
       break;
-    case kWriteMacroSlot:
+    case CommandCode::WriteMacroSlot:
       if (index >= kMacroSlotCount) return false;
       pagesExpected = kMacroSlotPages;
       break;
-    case kWriteColorPage:
+    case CommandCode::WriteColorPage:
       if (index >= kColorPageCount) return false;
       pagesExpected = kColorPagePages;
       break;
@@ -179,13 +150,13 @@ bool KeyboardModel::HandleWrite(const FeatureReport& report) {
   }
 
   switch (command) {
-    case kSetReportRate:
+    case CommandCode::SetReportRate:
       state_.reportRate = report[kP1];
       break;
-    case kSetResponseTime:
+    case CommandCode::SetResponseTime:
       state_.responseTime = report[kP1];
       break;
-    case kSetLighting:
+    case CommandCode::SetLighting:
       // Phase 1 opens a batch of writes and carries brightness 0 to dim the keys meanwhile;
       // the settings themselves arrive with the closing phase.
       if (report[kP1] != kLightingOpenBatch) {
@@ -196,13 +167,13 @@ bool KeyboardModel::HandleWrite(const FeatureReport& report) {
         state_.direction = report[kP6];
       }
       break;
-    case kSetGameMode:
+    case CommandCode::SetGameMode:
       state_.gameMode = report[kP1];
       break;
-    case kSetPaletteColor:
+    case CommandCode::SetPaletteColor:
       state_.palette[index] = {report[kP3], report[kP4], report[kP5]};
       break;
-    case kFactoryReset:
+    case CommandCode::FactoryReset:
       state_ = FactorySettings();
       break;
     default:
@@ -228,16 +199,16 @@ bool KeyboardModel::HostWritePage(std::span<const uint8_t> report) {
 void KeyboardModel::CommitWrite(const PendingWrite& write) {
   std::span<uint8_t> target;
   switch (write.command) {
-    case kWriteKeyMap:
+    case CommandCode::WriteKeyMap:
       target = Bytes(state_.keyMap);
       break;
-    case kWriteKeyEnable:
+    case CommandCode::WriteKeyEnable:
       target = Bytes(state_.keyEnable);  // the rest of the page is padding
       break;
-    case kWriteMacroSlot:
+    case CommandCode::WriteMacroSlot:
       target = state_.macroSlots[write.index];
       break;
-    case kWriteColorPage:
+    case CommandCode::WriteColorPage:
       target = state_.colorPages[write.index];
       break;
     default:
@@ -257,7 +228,7 @@ void KeyboardModel::QueuePages(std::span<const uint8_t> region) {
 
 void KeyboardModel::Acknowledge() {
   if (dropAcks_) return;
-  eventOutbox_.push_back({kEventReportId, kEventAcknowledge, 0, 0});
+  eventOutbox_.push_back({kEventReportId, kEventTypeAcknowledge, 0, 0});
 }
 
 FeatureReport KeyboardModel::HostGetFeature(uint8_t reportId) {

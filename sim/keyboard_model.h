@@ -12,21 +12,12 @@
 #include <vector>
 
 #include "config/device_state_block.h"
+#include "device/feature_report.h"
 
 namespace tarsel {
 
-inline constexpr std::size_t kFeatureReportSize = 9;
-inline constexpr std::size_t kPageReportSize = 65;
-inline constexpr std::size_t kPageDataSize = 64;
-inline constexpr std::size_t kEventReportSize = 4;
-inline constexpr uint8_t kEventReportId = 4;
-inline constexpr uint8_t kEventAcknowledge = 4;
+// Byte 1 of a key event; anything but the acknowledgement's 4 would do.
 inline constexpr uint8_t kEventKey = 1;
-
-using FeatureReport = std::array<uint8_t, kFeatureReportSize>;
-
-// 0xFF minus the sum of bytes 1 to 7, modulo 256.
-uint8_t FeatureCheckByte(std::span<const uint8_t, kFeatureReportSize> report);
 
 enum class ModelInterface {
   Command,  // feature reports and 65-byte pages
@@ -72,7 +63,7 @@ class KeyboardModel {
 
  private:
   struct PendingWrite {
-    uint8_t command = 0;
+    CommandCode command = CommandCode::GetVersion;
     uint8_t index = 0;
     std::size_t pagesExpected = 0;
     std::size_t pagesReceived = 0;

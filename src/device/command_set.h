@@ -14,29 +14,6 @@
 
 namespace tarsel {
 
-enum class CommandCode : uint8_t {
-  SetReportRate = 0x01,
-  SetResponseTime = 0x04,
-  SetLighting = 0x08,
-  SetGameMode = 0x09,
-  WriteKeyMap = 0x0D,
-  WriteKeyEnable = 0x0E,
-  WriteMacroSlot = 0x11,
-  WriteColorPage = 0x12,
-  FactoryReset = 0x13,
-  SetPaletteColor = 0x14,
-  GetVersion = 0x80,
-  GetReportRate = 0x81,
-  GetResponseTime = 0x84,
-  GetLighting = 0x88,
-  GetGameMode = 0x89,
-  ReadKeyMap = 0x8D,
-  ReadKeyEnable = 0x8E,
-  ReadMacroSlot = 0x91,
-  ReadColorPage = 0x92,
-  GetPaletteColor = 0x94,
-};
-
 // Phase byte of SetLighting: 1 opens a batch of writes (brightness sent as 0), 2 closes it.
 enum class LightingPhase : uint8_t {
   Open = 1,

@@ -22,6 +22,30 @@ inline constexpr uint8_t kEventReportId = 4;
 // Byte 1 of an event report: 4 acknowledges a write command, anything else is a key event.
 inline constexpr uint8_t kEventTypeAcknowledge = 4;
 
+// Byte 1 of a feature report; 0x80 and above read from the keyboard, the others write to it.
+enum class CommandCode : uint8_t {
+  SetReportRate = 0x01,
+  SetResponseTime = 0x04,
+  SetLighting = 0x08,
+  SetGameMode = 0x09,
+  WriteKeyMap = 0x0D,
+  WriteKeyEnable = 0x0E,
+  WriteMacroSlot = 0x11,
+  WriteColorPage = 0x12,
+  FactoryReset = 0x13,
+  SetPaletteColor = 0x14,
+  GetVersion = 0x80,
+  GetReportRate = 0x81,
+  GetResponseTime = 0x84,
+  GetLighting = 0x88,
+  GetGameMode = 0x89,
+  ReadKeyMap = 0x8D,
+  ReadKeyEnable = 0x8E,
+  ReadMacroSlot = 0x91,
+  ReadColorPage = 0x92,
+  GetPaletteColor = 0x94,
+};
+
 // [report id 0, command, p1..p6, check].
 using FeatureReport = std::array<uint8_t, kFeatureReportSize>;
 using PageData = std::array<uint8_t, kPageDataSize>;
