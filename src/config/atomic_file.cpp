@@ -85,11 +85,17 @@ std::string DescribeFileStatus(const FileStatus& status) {
 FileStatus ReadFilePrefix(const std::filesystem::path& file, std::size_t maxBytes,
                           std::vector<uint8_t>& bytes) {
   bytes.clear();
-  Descriptor fd(::open(file.c_str(), O_RDONLY | O_CLOEXEC));
+  // Opening a named pipe blocks until someone writes to it; never wait for that. Reads of a pipe
+  // that has a writer still wait for its data, and one without a writer ends at once.
+  Descriptor fd(::open(file.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
   if (fd.get() < 0) return Fail(FileError::CannotOpen);
   struct stat info {};
   if (::fstat(fd.get(), &info) != 0) return Fail(FileError::CannotRead);
   if (S_ISDIR(info.st_mode)) return FileStatus{FileError::CannotOpen, EISDIR};
+  const int flags = ::fcntl(fd.get(), F_GETFL);
+  if (flags < 0 || ::fcntl(fd.get(), F_SETFL, flags & ~O_NONBLOCK) != 0) {
+    return Fail(FileError::CannotRead);
+  }
   bytes.resize(maxBytes);
   std::size_t done = 0;
   while (done < maxBytes) {

@@ -11,7 +11,8 @@
 
 namespace tarsel {
 
-// Reads at most maxBytes from the start of the file; a shorter file gives what it holds.
+// Reads at most maxBytes from the start of the file; a shorter file gives what it holds. A named
+// pipe nobody writes to reads as empty instead of waiting for a writer.
 FileStatus ReadFilePrefix(const std::filesystem::path& file, std::size_t maxBytes,
                           std::vector<uint8_t>& bytes);
 
