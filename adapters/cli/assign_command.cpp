@@ -9,8 +9,8 @@
 #include <system_error>
 #include <variant>
 
+#include "cli/file_input.h"
 #include "cli/key_names.h"
-#include "cli/keymap_input.h"
 #include "cli/keymap_report.h"
 #include "cli/report_text.h"
 #include "cli/tarselctl.h"
@@ -211,18 +211,10 @@ std::optional<Refusal> LoadLibrary(const AssignRequest& request, MacroLibrary& l
           ? *request.macroFile
           : (request.file.has_parent_path() ? request.file.parent_path() : fs::path(".")) /
                 kMacroFileName;
-  std::vector<uint8_t> bytes;
-  const FileStatus status = ReadFilePrefix(file, sizeof(MacroLibrary) + 1, bytes);
-  if (!status.ok()) {
-    return Refusal{kExitBadInput, "assign: macro library " + file.string() + ": " +
-                                      DescribeFileStatus(status) +
+  if (auto problem = LoadMacroLibraryFile(file, library)) {
+    return Refusal{kExitBadInput, "assign: macro library " + *problem +
                                       (request.macroFile ? "" : " (give --macros FILE)")};
   }
-  if (bytes.size() > sizeof(MacroLibrary)) {
-    return Refusal{kExitBadInput, "assign: " + file.string() + " is not a macro library (over " +
-                                      std::to_string(sizeof(MacroLibrary)) + " bytes)"};
-  }
-  ParseMacroBytes(bytes, library);
   return std::nullopt;
 }
 

@@ -1,39 +1,21 @@
 #include "macros_command.h"
 
-#include <cstdint>
-#include <filesystem>
 #include <memory>
-#include <optional>
 #include <ostream>
+#include <variant>
 
+#include "cli/file_input.h"
 #include "cli/macro_report.h"
 #include "cli/tarselctl.h"
-#include "config/atomic_file.h"
 
 namespace tarsel {
 
 CommandResult RunMacrosCommand(const std::vector<std::string>& args, std::ostream& out) {
-  std::optional<std::filesystem::path> file;
-  bool json = false;
-  for (const std::string& arg : args) {
-    if (arg == "--json") {
-      json = true;
-    } else if (!arg.starts_with("-") && !file) {
-      file = arg;
-    } else {
-      return {kExitBadInput, "macros: unexpected argument '" + arg + "'"};
-    }
-  }
-  if (!file) return {kExitBadInput, "macros: no file given"};
-  std::vector<uint8_t> bytes;
-  const FileStatus status = ReadFilePrefix(*file, sizeof(MacroLibrary) + 1, bytes);
-  if (!status.ok()) return {kExitBadInput, file->string() + ": " + DescribeFileStatus(status)};
-  if (bytes.size() > sizeof(MacroLibrary)) {
-    return {kExitBadInput, file->string() + ": not a macro library (over " +
-                               std::to_string(sizeof(MacroLibrary)) + " bytes)"};
-  }
+  const auto parsed = ParseFileArgument("macros", args);
+  if (const auto* problem = std::get_if<std::string>(&parsed)) return {kExitBadInput, *problem};
+  const auto& [file, json] = std::get<FileArgument>(parsed);
   auto library = std::make_unique<MacroLibrary>();
-  ParseMacroBytes(bytes, *library);
+  if (auto problem = LoadMacroLibraryFile(file, *library)) return {kExitBadInput, *problem};
   const KeyLabels labels = KeyLabels::BuildKeyLabels();
   out << (json ? MacroLibraryJson(*library, labels) : MacroLibraryText(*library, labels));
   return {kExitOk, ""};

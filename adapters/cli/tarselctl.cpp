@@ -7,7 +7,7 @@
 #include <variant>
 
 #include "cli/assign_command.h"
-#include "cli/keymap_input.h"
+#include "cli/file_input.h"
 #include "cli/keymap_report.h"
 #include "cli/macros_command.h"
 #include "cli/message_loop.h"
@@ -182,20 +182,13 @@ int RunRead(Context& context, const std::vector<std::string>& args) {
 }
 
 int RunShow(Context& context, const std::vector<std::string>& args) {
-  std::optional<fs::path> file;
-  bool json = false;
-  for (const std::string& arg : args) {
-    if (arg == "--json") {
-      json = true;
-    } else if (!arg.starts_with("-") && !file) {
-      file = arg;
-    } else {
-      return Fail(context, kExitBadInput, "show: unexpected argument '" + arg + "'");
-    }
+  const auto parsed = ParseFileArgument("show", args);
+  if (const auto* problem = std::get_if<std::string>(&parsed)) {
+    return Fail(context, kExitBadInput, *problem);
   }
-  if (!file) return Fail(context, kExitBadInput, "show: no file given");
+  const auto& [file, json] = std::get<FileArgument>(parsed);
   auto config = std::make_unique<Configuration>();
-  if (auto problem = LoadKeymapExactly(*file, *config)) {
+  if (auto problem = LoadKeymapExactly(file, *config)) {
     return Fail(context, kExitBadInput, *problem);
   }
   const KeyLabels labels = KeyLabels::BuildKeyLabels();
