@@ -150,13 +150,8 @@ WriteResult WholeDeviceSequences::WriteChanges(DeviceStateBlock& block, DeviceSt
   // Phase 2 always goes out, also after a failure, so that a keyboard that is still there does
   // not stay dark from phase 1. It is not acknowledged; its send result decides the lighting.
   const bool lightingSent = commands_.SetLighting(block, LightingPhase::Close);
-  const bool lightingChanged = changed.back().kind == RegionKind::Lighting;
-  if (lightingChanged) {
-    if (lightingSent) {
-      result.confirmed.push_back(changed.back());
-    } else {
-      ok = false;
-    }
+  if (lightingSent && changed.back().kind == RegionKind::Lighting) {
+    result.confirmed.push_back(changed.back());
   }
 
   for (const Region& region : changed) {
