@@ -240,11 +240,6 @@ std::variant<int32_t, Refusal> ResolveMacro(const std::string& word, const Macro
   return static_cast<int32_t>(index);
 }
 
-bool KeyEnabled(const DeviceStateBlock& block, std::size_t k) {
-  const uint8_t bit = KeyTable[k].enableBit;
-  return (block.keyEnable[bit / 8] >> (bit % 8)) & 1u;
-}
-
 }  // namespace
 
 CommandResult RunAssignCommand(const std::vector<std::string>& args, std::ostream& out) {

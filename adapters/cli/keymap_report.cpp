@@ -58,16 +58,6 @@ bool IsAssigned(const ActionRecord& record) {
   return true;
 }
 
-std::string LabelOfCode(const KeyLabels& labels, uint8_t keyCode) {
-  std::string label = Utf16ToUtf8(labels.LabelOf(keyCode));
-  while (!label.empty() && label.back() == ' ') label.pop_back();
-  return label.empty() ? "0x" + Hex2(keyCode) : label;
-}
-
-bool KeyEnabled(const DeviceStateBlock& block, const KeyTableEntry& key) {
-  return (block.keyEnable[key.enableBit / 8] >> (key.enableBit % 8)) & 1u;
-}
-
 // The captured key codes of a single-key or combination record, as many as it counts.
 std::vector<uint8_t> CapturedKeys(const ActionRecord& record) {
   if (record.kind != KindSingle && record.kind != KindCombine) return {};
@@ -93,7 +83,14 @@ std::string RecordDetail(const ActionRecord& record, const KeyLabels& labels) {
 }  // namespace
 
 std::string KeyCodeName(const KeyLabels& labels, uint8_t keyCode) {
-  return LabelOfCode(labels, keyCode);
+  std::string label = Utf16ToUtf8(labels.LabelOf(keyCode));
+  while (!label.empty() && label.back() == ' ') label.pop_back();
+  return label.empty() ? "0x" + Hex2(keyCode) : label;
+}
+
+bool KeyEnabled(const DeviceStateBlock& block, std::size_t keyIndex) {
+  const uint8_t bit = KeyTable[keyIndex].enableBit;
+  return (block.keyEnable[bit / 8] >> (bit % 8)) & 1u;
 }
 
 std::string DescribeEntry(const KeyMapEntry& entry) {
@@ -132,23 +129,24 @@ std::string KeymapText(const DeviceStateBlock& block, const ActionStore& store,
   out << "report rate: " << int{block.reportRate} << "\n";
 
   out << "key map:\n";
-  for (const KeyTableEntry& key : KeyTable) {
+  for (std::size_t k = 0; k < KeyTable.size(); ++k) {
+    const KeyTableEntry& key = KeyTable[k];
     const KeyMapEntry& entry = block.keyMap[MapEntryIndex(key.position)];
-    out << "  " << LabelOfCode(labels, key.defaultKeyCode) << ": " << DescribeEntry(entry)
+    out << "  " << KeyCodeName(labels, key.defaultKeyCode) << ": " << DescribeEntry(entry)
         << (entry == key.defaultEntry ? " (default)" : "")
-        << (KeyEnabled(block, key) ? "" : " (disabled)") << "\n";
+        << (KeyEnabled(block, k) ? "" : " (disabled)") << "\n";
   }
   out << "actions:\n";
   for (std::size_t i = 0; i < store.records.size(); ++i) {
     const ActionRecord& record = store.records[i];
     if (!IsAssigned(record)) continue;
-    out << "  " << i << " " << LabelOfCode(labels, record.keyCode) << ": " << KindName(record.kind)
+    out << "  " << i << " " << KeyCodeName(labels, record.keyCode) << ": " << KindName(record.kind)
         << RecordDetail(record, labels) << "\n";
   }
   for (std::size_t page = 0; page < kColorPageCount; ++page) {
     out << "colour page " << page << " (DIY" << page + 1 << "):";
     for (std::size_t k = 0; k < KeyTable.size(); ++k) {
-      out << (k % 6 == 0 ? "\n   " : "") << " " << LabelOfCode(labels, KeyTable[k].defaultKeyCode)
+      out << (k % 6 == 0 ? "\n   " : "") << " " << KeyCodeName(labels, KeyTable[k].defaultKeyCode)
           << "=" << KeyColor(block.colorPages[page], KeyTable[k].position);
     }
     out << "\n";
@@ -175,11 +173,11 @@ std::string KeymapJson(const DeviceStateBlock& block, const ActionStore& store,
     const KeyTableEntry& key = KeyTable[k];
     const KeyMapEntry& entry = block.keyMap[MapEntryIndex(key.position)];
     out << (k ? "," : "") << "\n    {\"index\": " << k
-        << ", \"label\": " << JsonString(LabelOfCode(labels, key.defaultKeyCode))
+        << ", \"label\": " << JsonString(KeyCodeName(labels, key.defaultKeyCode))
         << ", \"keyCode\": " << int{key.defaultKeyCode} << ", \"entry\": [" << int{entry[0]} << ", "
         << int{entry[1]} << ", " << int{entry[2]} << ", " << int{entry[3]}
         << "], \"default\": " << (entry == key.defaultEntry ? "true" : "false")
-        << ", \"enabled\": " << (KeyEnabled(block, key) ? "true" : "false") << ", \"colors\": [";
+        << ", \"enabled\": " << (KeyEnabled(block, k) ? "true" : "false") << ", \"colors\": [";
     for (std::size_t page = 0; page < kColorPageCount; ++page) {
       out << (page ? ", " : "") << JsonString(KeyColor(block.colorPages[page], key.position));
     }
@@ -191,7 +189,7 @@ std::string KeymapJson(const DeviceStateBlock& block, const ActionStore& store,
     const ActionRecord& record = store.records[i];
     if (!IsAssigned(record)) continue;
     out << (first ? "" : ",") << "\n    {\"record\": " << i
-        << ", \"label\": " << JsonString(LabelOfCode(labels, record.keyCode))
+        << ", \"label\": " << JsonString(KeyCodeName(labels, record.keyCode))
         << ", \"keyCode\": " << int{record.keyCode}
         << ", \"kind\": " << JsonString(KindName(record.kind))
         << ", \"path\": " << JsonString(Utf16ToUtf8(RecordPath(record)))
@@ -200,7 +198,7 @@ std::string KeymapJson(const DeviceStateBlock& block, const ActionStore& store,
         << "], \"keys\": [";
     const std::vector<uint8_t> keys = CapturedKeys(record);
     for (std::size_t n = 0; n < keys.size(); ++n) {
-      out << (n ? ", " : "") << JsonString(LabelOfCode(labels, keys[n]));
+      out << (n ? ", " : "") << JsonString(KeyCodeName(labels, keys[n]));
     }
     out << "]}";
     first = false;

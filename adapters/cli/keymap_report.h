@@ -2,6 +2,7 @@
 // for scripts.
 #pragma once
 
+#include <cstddef>
 #include <string>
 
 #include "config/action_store.h"
@@ -17,6 +18,9 @@ std::string KeymapJson(const DeviceStateBlock& block, const ActionStore& store,
 
 // The key's label without its padding ("Esc", "Volume UP"), or "0x07" for a code without one.
 std::string KeyCodeName(const KeyLabels& labels, uint8_t keyCode);
+
+// Whether key index keyIndex works (its bit in the key-enable bitmap is set).
+bool KeyEnabled(const DeviceStateBlock& block, std::size_t keyIndex);
 
 // "[0A 00 1B 00] host action, key code 0x1B" style description of a key-map entry.
 std::string DescribeEntry(const KeyMapEntry& entry);
