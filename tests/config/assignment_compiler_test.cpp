@@ -4,10 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <fstream>
-#include <iterator>
 #include <memory>
 
+#include "config/file_bytes.h"
 #include "config/key_table.h"
 #include "config/keymap_file.h"
 #include "config/temp_folder.h"
@@ -15,6 +14,7 @@
 namespace tarsel {
 namespace {
 
+using testing::ReadAll;
 using testing::TempFolder;
 
 constexpr std::size_t kEsc = 0;         // default code 0x1B, usage 0x29
@@ -43,11 +43,6 @@ std::u16string PathOf(const ActionRecord& record) {
     path.push_back(c);
   }
   return path;
-}
-
-std::vector<uint8_t> ReadAll(const std::filesystem::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
 class AssignmentCompilerTest : public ::testing::Test {

@@ -4,27 +4,18 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <fstream>
-#include <iterator>
 #include <memory>
 
+#include "config/file_bytes.h"
 #include "config/key_table.h"
 #include "config/temp_folder.h"
 
 namespace tarsel {
 namespace {
 
+using testing::ReadAll;
 using testing::TempFolder;
-
-std::vector<uint8_t> ReadAll(const std::filesystem::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-void WriteAll(const std::filesystem::path& file, const std::vector<uint8_t>& bytes) {
-  std::ofstream out(file, std::ios::binary | std::ios::trunc);
-  out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
-}
+using testing::WriteAll;
 
 // A file whose every byte is distinct from its neighbours, so offsets cannot be confused.
 std::vector<uint8_t> PatternFile(std::size_t size) {

@@ -4,26 +4,17 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <fstream>
-#include <iterator>
 #include <memory>
 
+#include "config/file_bytes.h"
 #include "config/temp_folder.h"
 
 namespace tarsel {
 namespace {
 
+using testing::ReadAll;
 using testing::TempFolder;
-
-std::vector<uint8_t> ReadAll(const std::filesystem::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-void WriteAll(const std::filesystem::path& file, const std::vector<uint8_t>& bytes) {
-  std::ofstream out(file, std::ios::binary | std::ios::trunc);
-  out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
-}
+using testing::WriteAll;
 
 std::vector<uint8_t> BytesOf(const MacroLibrary& library) {
   const auto* p = reinterpret_cast<const uint8_t*>(&library);
