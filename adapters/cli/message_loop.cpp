@@ -39,6 +39,12 @@ intptr_t MessageLoop::Send(uint32_t message, uintptr_t wParam, intptr_t lParam) 
   PostTask([handler, result, message, wParam, lParam] {
     result->set_value(handler ? handler(message, wParam, lParam) : 0);
   });
+  // A loop that is not running (never started, or already ended) would leave the sender waiting
+  // for ever: give up with 0 once it is seen stopped.
+  while (future.wait_for(kDonePoll) != std::future_status::ready) {
+    std::lock_guard lock(mutex_);
+    if (!running_) return 0;
+  }
   return future.get();
 }
 
@@ -66,6 +72,12 @@ bool MessageLoop::Run(std::chrono::milliseconds limit, const std::function<bool(
   std::unique_lock lock(mutex_);
   loopThread_ = std::this_thread::get_id();
   quit_ = false;
+  running_ = true;
+  // Every return below leaves with the lock held.
+  struct Stopped {
+    bool& running;
+    ~Stopped() { running = false; }
+  } stopped{running_};
   for (;;) {
     if (quit_) return true;
     if (done) {

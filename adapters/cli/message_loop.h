@@ -24,8 +24,8 @@ class MessageLoop final : public MessageSink {
   void SetHandler(Handler handler);
 
   void Post(uint32_t message, uintptr_t wParam, intptr_t lParam) override;
-  // From another thread: queues and waits for the handler's result. On the loop's own thread:
-  // calls the handler directly.
+  // From another thread: queues and waits for the handler's result (0 when the loop is not
+  // running). On the loop's own thread: calls the handler directly.
   intptr_t Send(uint32_t message, uintptr_t wParam, intptr_t lParam) override;
 
   // Queues a task from any thread.
@@ -47,6 +47,7 @@ class MessageLoop final : public MessageSink {
   std::deque<Task> tasks_;
   std::multimap<TimePoint, Task> timers_;
   bool quit_ = false;
+  bool running_ = false;
   Handler handler_;
   std::thread::id loopThread_;
 };
