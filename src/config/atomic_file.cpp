@@ -113,8 +113,16 @@ FileStatus ReadFilePrefix(const std::filesystem::path& file, std::size_t maxByte
   return {};
 }
 
-FileStatus ReplaceFileAtomically(const std::filesystem::path& target,
+FileStatus ReplaceFileAtomically(const std::filesystem::path& link,
                                  std::span<const uint8_t> bytes) {
+  // A symlinked file (say keymap.bin kept in a synced folder) is replaced where it really lives,
+  // so the link keeps pointing at the new content.
+  std::filesystem::path target = link;
+  std::error_code error;
+  if (std::filesystem::is_symlink(link, error)) {
+    std::filesystem::path resolved = std::filesystem::weakly_canonical(link, error);
+    if (!error) target = std::move(resolved);
+  }
   const std::filesystem::path folder =
       target.has_parent_path() ? target.parent_path() : std::filesystem::path(".");
   std::string pattern = (folder / ("." + target.filename().string() + ".XXXXXX")).string();

@@ -48,5 +48,22 @@ TEST(ReadFilePrefix, APipeWithAWriterIsReadToItsEnd) {
   ::close(fds[0]);
 }
 
+TEST(ReplaceFileAtomically, ASymlinkedFileIsReplacedWhereItLivesAndTheLinkStays) {
+  testing::TempFolder folder;
+  std::filesystem::create_directory(folder.path() / "elsewhere");
+  const std::filesystem::path real = folder.path() / "elsewhere" / "keymap.bin";
+  const std::filesystem::path link = folder.path() / "keymap.bin";
+  const uint8_t before[] = {1};
+  ASSERT_TRUE(ReplaceFileAtomically(real, before).ok());
+  std::filesystem::create_symlink(real, link);
+
+  const uint8_t after[] = {4, 5};
+  ASSERT_TRUE(ReplaceFileAtomically(link, after).ok());
+  EXPECT_TRUE(std::filesystem::is_symlink(link));
+  std::vector<uint8_t> bytes;
+  ASSERT_TRUE(ReadFilePrefix(real, 100, bytes).ok());
+  EXPECT_EQ(bytes, (std::vector<uint8_t>{4, 5}));
+}
+
 }  // namespace
 }  // namespace tarsel
