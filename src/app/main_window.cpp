@@ -146,6 +146,12 @@ void CVelkanDlg::OnPaint(Canvas& canvas) {
     content_->PaintDropDown(canvas);
   }
   if (state_.helpPanelOpen) PaintHelpPanel(canvas);
+  // The pass drew every visible slider's strip: that is the position each one shows now, and a
+  // notice for the same position has nothing to redraw.
+  for (CBitSlider* slider : {&speedSlider_, &brightnessSlider_, &reportRateSlider_}) {
+    const int slot = SliderSlot(slider->ControlId());
+    if (slot >= 0 && slider->IsVisible()) lastDrawnSliderPos_[slot] = slider->GetPos();
+  }
 }
 
 void CVelkanDlg::PaintFixedParts(Canvas& canvas) {

@@ -133,7 +133,8 @@ class CVelkanDlg final : public WindowHandler {
   CBitSlider speedSlider_{selfSink_};
   CBitSlider brightnessSlider_{selfSink_};
   CBitSlider reportRateSlider_{selfSink_};
-  std::array<int, 3> lastDrawnSliderPos_{};  // speed, brightness, report rate
+  // What each slider's strip last showed (speed, brightness, report rate), by notice or pass.
+  std::array<int, 3> lastDrawnSliderPos_{};
   CBitSlider* capturedSlider_ = nullptr;
   bool deviceWatchStarted_ = false;
   bool trayAdded_ = false;

@@ -99,5 +99,29 @@ TEST_F(MainWindowPaintTest, DraggingASliderEditsTheBlockAndRepaints) {
   EXPECT_EQ(dlg.brightnessSlider().GetPos(), 50);
 }
 
+TEST_F(MainWindowPaintTest, SliderMovedToWhereAFullPassLastDrewItRepaintsAndStores) {
+  // The window's passes draw the strips too: a slider moved back to the value a notice last drew,
+  // after a pass drew it elsewhere, must still be redrawn and copied into the block.
+  const auto press = [&](int position) {
+    const int x = 28 + CBitSlider::kChannelLeft + CBitSlider::kThumbTravel * position / 50;
+    dlg.OnMouseDown(MouseButton::Left, x, 265);
+    dlg.OnMouseUp(MouseButton::Left, x, 265);
+  };
+  press(0);
+  EXPECT_EQ(config->block.brightness, 0);
+  press(30);
+  config->block.brightness = 0;  // as Cancel does: the block reverts and the sliders follow it
+  dlg.SetSlidersFromBlock();
+  host.Repaint();
+
+  const int paints = host.paintCount;
+  press(30);
+  EXPECT_EQ(config->block.brightness, 30);
+  EXPECT_GT(host.paintCount, paints);
+  const DrawCall* thumb = host.lastFrame.FindImage("Thumb.png");
+  ASSERT_NE(thumb, nullptr);
+  EXPECT_EQ(thumb->x, 28 + dlg.brightnessSlider().ThumbDrawPosition().x);
+}
+
 }  // namespace
 }  // namespace tarsel::testing
