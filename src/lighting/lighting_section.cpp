@@ -132,14 +132,16 @@ void PaintLightingSection(Canvas& canvas, DeviceStateBlock& block, const Lightin
   }
 
   canvas.DrawSkinText(Text(zh, u"Brightness", u"亮度"), 28, 247, kLabel, 13);
-  canvas.DrawSkinText(Text(zh, u"Dark", u"黑"), 28, 274, kLabel, 13);
-  canvas.DrawSkinText(Text(zh, u"Bright", u"亮"), 230, 274, kLabel, 13);
   if (view.effectListOpen) {
     sliders.brightness.SetVisible(false);
   } else {
     sliders.brightness.SetVisible(true);
     DrawSliderStrip(canvas, sliders.brightness, block);
   }
+  // After the strip, as "Slow" and "Fast" come after theirs: the labels' cells reach into the
+  // track's bottom rows, which would otherwise cut off the tops of the letters.
+  canvas.DrawSkinText(Text(zh, u"Dark", u"黑"), 28, 274, kLabel, 13);
+  canvas.DrawSkinText(Text(zh, u"Bright", u"亮"), 230, 274, kLabel, 13);
 
   if (!IsPerKeyEffect(effect)) PaintSwatches(canvas, block);
   if (IsPerKeyEffect(effect)) {
