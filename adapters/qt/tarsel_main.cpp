@@ -1,6 +1,7 @@
 // The tarsel program: the keyboard's configuration utility on the Qt desktop.
 #include <QApplication>
 #include <QTimer>
+#include <QWidget>
 #include <memory>
 
 #include "app/app_services.h"
@@ -24,6 +25,7 @@
 #include "qt_tray.h"
 #include "qt_window_host.h"
 #include "sim_socket_transport.h"
+#include "termination_signals.h"
 #include "udev/udev_device_change_source.h"
 
 int main(int argc, char* argv[]) {
@@ -65,8 +67,20 @@ int main(int argc, char* argv[]) {
   // key-assignment dialogs plug in through mainDialogs.
   auto macroLibrary = std::make_unique<MacroLibrary>();
   CancellingMainWindowDialogs mainDialogs;
-  CVelkanApp velkan(services,
-                    [&](CVelkanDlg& dlg) { InstallMainContent(dlg, *macroLibrary, mainDialogs); });
+  CVelkanDlg* window = nullptr;  // while the main window exists
+  CVelkanApp velkan(services, [&](CVelkanDlg& dlg) {
+    InstallMainContent(dlg, *macroLibrary, mainDialogs);
+    window = &dlg;
+  });
+  // A request to terminate ends the program as the tray's Exit does. Open dialogs are closed
+  // (as cancelled) first, since the window's end waits for the dialog loops inside it.
+  const TerminationSignals termination([&window] {
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+      if (w->isModal() && w->isVisible()) w->close();
+    }
+    if (window) window->OnMessage(WM_COMMAND, kCommandTrayExit, 0);
+  });
   velkan.InitInstance();
+  window = nullptr;
   return 0;
 }
