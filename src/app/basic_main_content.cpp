@@ -5,14 +5,6 @@
 
 namespace tarsel {
 
-namespace {
-
-// The help panel's rows, 25 pixels each, inside (830..996, 22..99).
-constexpr Rect kHelpPanel{830, 22, 996, 99};
-constexpr Rect kLogoArea{19, 32, 261, 102};
-
-}  // namespace
-
 void BasicMainContent::PaintLightingSection(Canvas& canvas) {
   DrawSliderStrip(canvas, dlg_.brightnessSlider(), dlg_.config().block);
   DrawSliderStrip(canvas, dlg_.speedSlider(), dlg_.config().block);
@@ -34,13 +26,7 @@ int BasicMainContent::HitTest(int x, int y) const {
 void BasicMainContent::OnClick(int x, int y) {
   MainWindowState& state = dlg_.state();
   if (state.helpPanelOpen) {
-    // Any click closes the panel; only its first two rows do something.
-    state.helpPanelOpen = false;
-    if (kHelpPanel.Contains(x, y)) {
-      const int row = (y - kHelpPanel.top) / 25;
-      if (row == 0) dlg_.OpenHomePage();
-      if (row == 1) dlg_.LaunchUpdater();
-    }
+    dlg_.ClickHelpPanel(x, y);
     return;
   }
   switch (HitTest(x, y)) {

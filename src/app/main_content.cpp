@@ -13,10 +13,6 @@ namespace tarsel {
 
 namespace {
 
-// The help panel's rows, 25 pixels each.
-constexpr Rect kHelpPanel{830, 22, 996, 99};
-constexpr int kHelpRowHeight = 25;
-
 uint8_t KeyOrNone(int k) {
   return k < 0 ? kNoKey : static_cast<uint8_t>(k);
 }
@@ -106,12 +102,7 @@ void MainContent::OnClick(int x, int y) {
     return;
   }
   if (s.helpPanelOpen) {
-    s.helpPanelOpen = false;
-    if (kHelpPanel.Contains(x, y)) {
-      const int row = (y - kHelpPanel.top) / kHelpRowHeight;
-      if (row == 0) dlg_.OpenHomePage();
-      if (row == 1) dlg_.LaunchUpdater();
-    }
+    dlg_.ClickHelpPanel(x, y);
     return;
   }
   ActOnRegion(HitTest(x, y));

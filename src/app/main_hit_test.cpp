@@ -9,8 +9,6 @@ namespace tarsel {
 
 namespace {
 
-constexpr Rect kLogoArea{19, 32, 261, 102};
-
 int FirstOf(const MainRegionTable& regions, std::initializer_list<int> numbers, int x, int y) {
   for (int n : numbers) {
     if (regions.Contains(n, x, y)) return n;

@@ -68,6 +68,11 @@ struct SectionLayout {
 
 inline constexpr std::size_t kMainRegionCount = 22;
 
+// The logo (region 30, found by coordinates) and the help panel with its 25-pixel rows.
+inline constexpr Rect kLogoArea{19, 32, 261, 102};
+inline constexpr Rect kHelpPanelArea{830, 22, 996, 99};
+inline constexpr int kHelpPanelRowHeight = 25;
+
 // The main window's region table: fixed rectangles, and computed ones that follow the layout.
 class MainRegionTable {
  public:

@@ -373,6 +373,14 @@ void CVelkanDlg::OpenHomePage() {
   services_.launcher.OpenUrl(kHomePageUrl);
 }
 
+void CVelkanDlg::ClickHelpPanel(int x, int y) {
+  state_.helpPanelOpen = false;
+  if (!kHelpPanelArea.Contains(x, y)) return;
+  const int row = (y - kHelpPanelArea.top) / kHelpPanelRowHeight;
+  if (row == 0) OpenHomePage();
+  if (row == 1) LaunchUpdater();
+}
+
 void CVelkanDlg::RunFirmwareCheck() {
   const FirmwareVersion keyboard{config_.firmwareVersion[0], config_.firmwareVersion[1]};
   if (!PackageIsNewer(packageVersion_, keyboard)) return;

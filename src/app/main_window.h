@@ -71,6 +71,9 @@ class CVelkanDlg final : public WindowHandler {
   void LaunchUpdater();
   // The help panel's first row.
   void OpenHomePage();
+  // A click while the help panel is open: its first row opens the home page, its second starts
+  // the updater; any click, on the panel or elsewhere, closes it and does nothing more.
+  void ClickHelpPanel(int x, int y);
   void RunFirmwareCheck();
   // Writes keymap.bin; a failure is reported, and the flow goes on.
   void SaveKeymap(KeymapSource source);
