@@ -5,6 +5,7 @@
 #include "app/basic_main_content.h"
 #include "device/sequences/host_action.h"
 #include "platform/messages.h"
+#include "skin/skin_palette.h"
 #include "skin/slider_strip.h"
 
 namespace tarsel {
@@ -12,10 +13,6 @@ namespace tarsel {
 namespace {
 
 constexpr uint32_t kDeviceChangeNotice = 0x0219;  // posted by the device watch to the UI thread
-constexpr Rgb kLabelColour{53, 53, 53};
-constexpr Rgb kAccentColour{239, 14, 2};
-constexpr Rgb kProfileColour{255, 0, 0};
-constexpr Rgb kHelpTextColour{0, 0, 0};
 constexpr char16_t kHomePage[] = u"www.brenmor.example";
 constexpr char kHomePageUrl[] = "https://www.brenmor.example/";
 
@@ -166,13 +163,13 @@ void CVelkanDlg::PaintFixedParts(Canvas& canvas) {
   canvas.DrawSkinImage("button-save-normal.png", 924, 605);
   canvas.DrawSkinImage("Config.png", 17, 603);
   const Language l = language_;
-  canvas.DrawSkinText(Pick(l, u"Profile", u"配置"), 45, 610, kProfileColour, 16);
-  canvas.DrawSkinText(Pick(l, u"Default", u"恢复"), 810, 612, kLabelColour, 16);
-  canvas.DrawSkinText(Pick(l, u"Cancel", u"取消"), 872, 612, kLabelColour, 16);
+  canvas.DrawSkinText(Pick(l, u"Profile", u"配置"), 45, 610, kMarkTextColour, 16);
+  canvas.DrawSkinText(Pick(l, u"Default", u"恢复"), 810, 612, kLabelTextColour, 16);
+  canvas.DrawSkinText(Pick(l, u"Cancel", u"取消"), 872, 612, kLabelTextColour, 16);
   if (l == Language::Chinese) {
-    canvas.DrawSkinText(u"保存", 934, 612, kAccentColour, 16);
+    canvas.DrawSkinText(u"保存", 934, 612, kAccentTextColour, 16);
   } else {
-    canvas.DrawSkinText(u"Save", 938, 612, kAccentColour, 16);
+    canvas.DrawSkinText(u"Save", 938, 612, kAccentTextColour, 16);
   }
 }
 
@@ -180,8 +177,8 @@ void CVelkanDlg::PaintMacroStrip(Canvas& canvas) {
   const int a = state_.layout.a;
   canvas.DrawSkinImage("MacroManagementBK.png", 19, a + 110);
   canvas.DrawSkinImage("MacroButton3.png", 19, a + 120);
-  canvas.DrawSkinText(Pick(language_, u"Macro Management", u"宏管理器"), 21, a + 122, kLabelColour,
-                      15);
+  canvas.DrawSkinText(Pick(language_, u"Macro Management", u"宏管理器"), 21, a + 122,
+                      kLabelTextColour, 15);
 }
 
 void CVelkanDlg::PaintHelpPanel(Canvas& canvas) {

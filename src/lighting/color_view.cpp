@@ -3,13 +3,11 @@
 #include "config/key_rects.h"
 #include "config/key_table.h"
 #include "lighting/effects.h"
+#include "skin/skin_palette.h"
 
 namespace tarsel {
 
 namespace {
-
-constexpr Rgb kLabel{53, 53, 53};
-constexpr Rgb kKeyLabel{255, 0, 0};
 
 // Offset of key k's [0, r, g, b] entry inside a colour page.
 std::size_t EntryOffset(std::size_t k) {
@@ -47,8 +45,8 @@ void SetKeyColor(DeviceStateBlock& block, std::size_t layout, std::size_t k, Rgb
 void PaintViewSwitch(Canvas& canvas, bool colorEditView) {
   canvas.DrawSkinImage(colorEditView ? "Disable.png" : "Enable.png", 28, 199);
   canvas.DrawSkinImage(colorEditView ? "Enable.png" : "Disable.png", 130, 199);
-  canvas.DrawSkinText(u"Keymap", 45, 197, kLabel, 15);
-  canvas.DrawSkinText(u"DIY", 147, 197, kLabel, 15);
+  canvas.DrawSkinText(u"Keymap", 45, 197, kLabelTextColour, 15);
+  canvas.DrawSkinText(u"DIY", 147, 197, kLabelTextColour, 15);
 }
 
 void PaintColorView(Canvas& canvas, const DeviceStateBlock& block, uint8_t hoveredKey) {
@@ -63,7 +61,8 @@ void PaintColorView(Canvas& canvas, const DeviceStateBlock& block, uint8_t hover
     if (c == Rgb{}) continue;
     const Rect& r = key.rect;
     canvas.FillSolid(o.x + r.left, o.y + r.top, r.right - r.left, r.bottom - r.top, c);
-    canvas.DrawSkinText(key.label, l.x + key.labelPoint.x, l.y + key.labelPoint.y, kKeyLabel, 10);
+    canvas.DrawSkinText(key.label, l.x + key.labelPoint.x, l.y + key.labelPoint.y, kMarkTextColour,
+                        10);
   }
   if (hoveredKey < kKeyCount && kKeyRects[hoveredKey].onPicture) {
     const Rect& r = kKeyRects[hoveredKey].rect;

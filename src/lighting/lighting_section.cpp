@@ -4,17 +4,13 @@
 
 #include "lighting/color_view.h"
 #include "lighting/effects.h"
+#include "skin/skin_palette.h"
 #include "skin/slider_strip.h"
 
 namespace tarsel {
 
 namespace {
 
-constexpr Rgb kLabel{53, 53, 53};
-constexpr Rgb kAccent{239, 14, 2};
-constexpr Rgb kListRow{59, 59, 59};
-constexpr Rgb kListRowHover{80, 0, 0};
-constexpr Rgb kUnavailableSwatch{192, 192, 192};
 constexpr int kSwatchTop = 223;
 constexpr int kSwatchLeft = 28;
 constexpr int kSwatchPitch = 25;
@@ -31,7 +27,7 @@ void PaintSwatches(Canvas& canvas, DeviceStateBlock& block) {
   block.colorChoice = NormalisedColorChoice(effect, block.colorChoice);
   for (int k = 0; k < static_cast<int>(kPaletteEntries); ++k) {
     const RgbColor& p = block.palette[static_cast<std::size_t>(k)];
-    const Rgb colour = IsMulticolourOnly(effect) ? kUnavailableSwatch : Rgb{p[0], p[1], p[2]};
+    const Rgb colour = IsMulticolourOnly(effect) ? kUnavailableSwatchColour : Rgb{p[0], p[1], p[2]};
     canvas.FillSolid(kSwatchLeft + kSwatchPitch * k, kSwatchTop, kSwatchSize, kSwatchSize, colour);
   }
   canvas.DrawFrameRect(26 + kSwatchPitch * (block.colorChoice - 1), 221, 23, 23);
@@ -41,7 +37,7 @@ void PaintDirections(Canvas& canvas, const DeviceStateBlock& block, bool chinese
   const uint8_t effect = block.effect;
   const uint8_t d = block.direction;
   const auto label = [&] {
-    canvas.DrawSkinText(Text(chinese, u"Direction", u"方向"), 29, 177, kLabel, 15);
+    canvas.DrawSkinText(Text(chinese, u"Direction", u"方向"), 29, 177, kLabelTextColour, 15);
   };
   if (effect == kEffectWave) {
     label();
@@ -105,15 +101,15 @@ void PaintLightingSection(Canvas& canvas, DeviceStateBlock& block, const Lightin
                           LightingSliders sliders) {
   const bool zh = view.chinese;
   canvas.DrawSkinImage("itemBK.png", kLightingOrigin.x, kLightingOrigin.y);
-  canvas.DrawSkinText(Text(zh, u"Light", u"灯光"), kLightingOrigin.x, kLightingOrigin.y, kLabel,
-                      15);
+  canvas.DrawSkinText(Text(zh, u"Light", u"灯光"), kLightingOrigin.x, kLightingOrigin.y,
+                      kLabelTextColour, 15);
   if (view.collapsed) {
     sliders.speed.SetVisible(false);
     sliders.brightness.SetVisible(false);
     return;
   }
   canvas.DrawSkinImage("LEDEffect_open.png", 19, 130);
-  canvas.DrawSkinText(Text(zh, u"Effect", u"效果"), 28, 137, kLabel, 15);
+  canvas.DrawSkinText(Text(zh, u"Effect", u"效果"), 28, 137, kLabelTextColour, 15);
   canvas.DrawSkinImage("Light_Item.png", 28, 158);
 
   const uint8_t effect = block.effect;
@@ -122,16 +118,16 @@ void PaintLightingSection(Canvas& canvas, DeviceStateBlock& block, const Lightin
     DrawSliderStrip(canvas, sliders.speed, block);
     if (!view.effectListOpen) {
       sliders.speed.SetVisible(true);
-      canvas.DrawSkinText(Text(zh, u"Speed", u"速度"), 28, 290, kLabel, 13);
+      canvas.DrawSkinText(Text(zh, u"Speed", u"速度"), 28, 290, kLabelTextColour, 13);
       sliders.brightness.SetVisible(true);
-      canvas.DrawSkinText(Text(zh, u"Slow", u"慢"), 28, 317, kLabel, 13);
-      canvas.DrawSkinText(Text(zh, u"Fast", u"快"), 230, 317, kLabel, 13);
+      canvas.DrawSkinText(Text(zh, u"Slow", u"慢"), 28, 317, kLabelTextColour, 13);
+      canvas.DrawSkinText(Text(zh, u"Fast", u"快"), 230, 317, kLabelTextColour, 13);
     }
   } else {
     sliders.speed.SetVisible(false);
   }
 
-  canvas.DrawSkinText(Text(zh, u"Brightness", u"亮度"), 28, 247, kLabel, 13);
+  canvas.DrawSkinText(Text(zh, u"Brightness", u"亮度"), 28, 247, kLabelTextColour, 13);
   if (view.effectListOpen) {
     sliders.brightness.SetVisible(false);
   } else {
@@ -140,8 +136,8 @@ void PaintLightingSection(Canvas& canvas, DeviceStateBlock& block, const Lightin
   }
   // After the strip, as "Slow" and "Fast" come after theirs: the labels' cells reach into the
   // track's bottom rows, which would otherwise cut off the tops of the letters.
-  canvas.DrawSkinText(Text(zh, u"Dark", u"黑"), 28, 274, kLabel, 13);
-  canvas.DrawSkinText(Text(zh, u"Bright", u"亮"), 230, 274, kLabel, 13);
+  canvas.DrawSkinText(Text(zh, u"Dark", u"黑"), 28, 274, kLabelTextColour, 13);
+  canvas.DrawSkinText(Text(zh, u"Bright", u"亮"), 230, 274, kLabelTextColour, 13);
 
   if (!IsPerKeyEffect(effect)) PaintSwatches(canvas, block);
   if (IsPerKeyEffect(effect)) {
@@ -150,7 +146,8 @@ void PaintLightingSection(Canvas& canvas, DeviceStateBlock& block, const Lightin
     PaintDirections(canvas, block, zh);
   }
 
-  if (const auto name = EffectName(effect, zh)) canvas.DrawSkinText(*name, 28, 158, kLabel, 14);
+  if (const auto name = EffectName(effect, zh))
+    canvas.DrawSkinText(*name, 28, 158, kLabelTextColour, 14);
 }
 
 void PaintEffectList(Canvas& canvas, const LightingSectionView& view, LightingSliders sliders) {
@@ -158,12 +155,12 @@ void PaintEffectList(Canvas& canvas, const LightingSectionView& view, LightingSl
   sliders.brightness.SetVisible(false);
   for (int i = 0; i < static_cast<int>(kEffectCount); ++i) {
     const int top = kEffectListArea.top + kEffectRowHeight * i;
-    const Rgb fill = i == view.effectRowHover ? kListRowHover : kListRow;
+    const Rgb fill = i == view.effectRowHover ? kListRowHoverColour : kListRowColour;
     canvas.FillSolid(kEffectListArea.left, top, kEffectListArea.right - kEffectListArea.left,
                      kEffectRowHeight, fill);
     const Effect& e = kEffects[static_cast<std::size_t>(i)];
-    canvas.DrawSkinText(view.chinese ? e.chinese : e.english, kEffectListArea.left, top, kAccent,
-                        18);
+    canvas.DrawSkinText(view.chinese ? e.chinese : e.english, kEffectListArea.left, top,
+                        kAccentTextColour, 18);
   }
 }
 

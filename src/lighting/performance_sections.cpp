@@ -3,16 +3,13 @@
 #include <string_view>
 
 #include "platform/geometry.h"
+#include "skin/skin_palette.h"
 #include "skin/slider_strip.h"
 
 namespace tarsel {
 
 namespace {
 
-constexpr Rgb kLabel{53, 53, 53};
-constexpr Rgb kAccent{239, 14, 2};
-constexpr Rgb kListRow{59, 59, 59};
-constexpr Rgb kListRowHover{80, 0, 0};
 constexpr int kLabelHeight = 15;
 
 std::u16string_view Text(bool chinese, std::u16string_view english, std::u16string_view zh) {
@@ -29,21 +26,25 @@ void PaintGameMode(Canvas& canvas, const DeviceStateBlock& block, const Performa
   if (v.gameModeCollapsed) {
     canvas.DrawSkinImage("gamemode_Close.png", g.x, g.y);
     if (zh) {
-      canvas.DrawSkinText(u"游戏模式", g.x, g.y, kLabel, kLabelHeight);
+      canvas.DrawSkinText(u"游戏模式", g.x, g.y, kLabelTextColour, kLabelHeight);
     } else {
-      canvas.DrawSkinText(u"Game Mode", g.x, g.y, kLabel, kLabelHeight);
-      canvas.DrawSkinText(u"Win Lock", g.x + 130, g.y, kLabel, kLabelHeight);
+      canvas.DrawSkinText(u"Game Mode", g.x, g.y, kLabelTextColour, kLabelHeight);
+      canvas.DrawSkinText(u"Win Lock", g.x + 130, g.y, kLabelTextColour, kLabelHeight);
     }
     return;
   }
   canvas.DrawSkinImage("gamemode_open.png", g.x, g.y);
-  canvas.DrawSkinText(Text(zh, u"Game Mode", u"游戏模式"), g.x, g.y, kLabel, kLabelHeight);
-  canvas.DrawSkinText(Text(zh, u"Win Lock", u"Win Lock模式"), g.x + 130, g.y, kLabel, kLabelHeight);
+  canvas.DrawSkinText(Text(zh, u"Game Mode", u"游戏模式"), g.x, g.y, kLabelTextColour,
+                      kLabelHeight);
+  canvas.DrawSkinText(Text(zh, u"Win Lock", u"Win Lock模式"), g.x + 130, g.y, kLabelTextColour,
+                      kLabelHeight);
   const auto radios = [&](bool on, int onX, int offX) {
     canvas.DrawSkinImage(on ? "Enable.png" : "Disable.png", onX, g.y + 33);
     canvas.DrawSkinImage(on ? "Disable.png" : "Enable.png", offX, g.y + 33);
-    canvas.DrawSkinText(Text(zh, u"ON", u"开启"), onX + 17, g.y + 31, kLabel, kLabelHeight);
-    canvas.DrawSkinText(Text(zh, u"OFF", u"关闭"), offX + 17, g.y + 31, kLabel, kLabelHeight);
+    canvas.DrawSkinText(Text(zh, u"ON", u"开启"), onX + 17, g.y + 31, kLabelTextColour,
+                        kLabelHeight);
+    canvas.DrawSkinText(Text(zh, u"OFF", u"关闭"), offX + 17, g.y + 31, kLabelTextColour,
+                        kLabelHeight);
   };
   radios(block.gameMode != 0, g.x + 15, 88);
   radios(block.winLock != 0, g.x + 145, 218);
@@ -54,15 +55,15 @@ void PaintResponseTime(Canvas& canvas, const DeviceStateBlock& block, const Perf
   const std::u16string_view label = Text(v.chinese, u"Response Time", u"按键响应时间");
   if (v.responseTimeCollapsed) {
     canvas.DrawSkinImage("responsetime_close.png", r.x, r.y);
-    canvas.DrawSkinText(label, r.x, r.y, kLabel, kLabelHeight);
+    canvas.DrawSkinText(label, r.x, r.y, kLabelTextColour, kLabelHeight);
     return;
   }
   canvas.DrawSkinImage("responsetime_open.png", r.x, r.y);
-  canvas.DrawSkinText(label, r.x, r.y, kLabel, kLabelHeight);
+  canvas.DrawSkinText(label, r.x, r.y, kLabelTextColour, kLabelHeight);
   canvas.DrawSkinImage("Light_Item.png", r.x + 9, r.y + 28);
   // Shown as read, even when the keyboard reported a value outside 1..10.
   const std::u16string value = Ascii(std::to_string(2 * int{block.responseTime}) + " ms");
-  canvas.DrawSkinText(value, r.x + 81, r.y + 28, kLabel, kLabelHeight);
+  canvas.DrawSkinText(value, r.x + 81, r.y + 28, kLabelTextColour, kLabelHeight);
 }
 
 }  // namespace
@@ -116,12 +117,12 @@ void PerformanceSections::Paint(Canvas& canvas, DeviceStateBlock& block,
   const std::u16string_view label = Text(view.chinese, u"USB Report Rate", u"USB报告率");
   if (view.reportRateCollapsed) {
     canvas.DrawSkinImage("reportrate_Close.png", p.x, p.y);
-    canvas.DrawSkinText(label, p.x, p.y, kLabel, kLabelHeight);
+    canvas.DrawSkinText(label, p.x, p.y, kLabelTextColour, kLabelHeight);
     reportRate_.SetVisible(false);
     return;
   }
   canvas.DrawSkinImage("reportrate_Open.png", p.x, p.y);
-  canvas.DrawSkinText(label, p.x, p.y, kLabel, kLabelHeight);
+  canvas.DrawSkinText(label, p.x, p.y, kLabelTextColour, kLabelHeight);
   if (p.y != placedTop_) {
     reportRate_.Place(28, p.y + 23);
     placedTop_ = p.y;
@@ -139,9 +140,9 @@ void PerformanceSections::PaintResponseList(Canvas& canvas, const PerformanceVie
   const int top = ResponseListTop(view.a);
   for (int i = 0; i < kResponseListRows; ++i) {
     const int y = top + kResponseRowHeight * i;
-    const Rgb fill = i == view.responseRowHover ? kListRowHover : kListRow;
+    const Rgb fill = i == view.responseRowHover ? kListRowHoverColour : kListRowColour;
     canvas.FillSolid(kResponseListLeft, y, kResponseListWidth, kResponseRowHeight, fill);
-    canvas.DrawSkinText(ResponseRowLabel(i), 97, y, kAccent, 18);
+    canvas.DrawSkinText(ResponseRowLabel(i), 97, y, kAccentTextColour, 18);
   }
 }
 
