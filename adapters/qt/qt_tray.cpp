@@ -32,16 +32,18 @@ bool QtTray::Add(std::u16string_view tip, MessageSink& owner) {
     icon_->setIcon(QIcon(QPixmap::fromImage(*image)));
   }
   icon_->setToolTip(ToQString(tip));
-  QObject::connect(icon_.get(), &QSystemTrayIcon::activated,
-                   [&owner](QSystemTrayIcon::ActivationReason reason) {
-                     // Posted so the menu and the window run from the event loop, not from
-                     // inside the tray's own signal.
-                     if (reason == QSystemTrayIcon::DoubleClick) {
-                       owner.Post(WM_TRAY_NOTIFY, 0, kTrayLeftDoubleClick);
-                     } else if (reason == QSystemTrayIcon::Context) {
-                       owner.Post(WM_TRAY_NOTIFY, 0, kTrayRightButtonDown);
-                     }
-                   });
+  QObject::connect(
+      icon_.get(), &QSystemTrayIcon::activated, [&owner](QSystemTrayIcon::ActivationReason reason) {
+        // Posted so the menu and the window run from the event loop, not from
+        // inside the tray's own signal. Status-notifier hosts report a left click
+        // only as Trigger and never as DoubleClick: taken alone, a hidden window
+        // could never come back there. Showing it twice is harmless.
+        if (reason == QSystemTrayIcon::DoubleClick || reason == QSystemTrayIcon::Trigger) {
+          owner.Post(WM_TRAY_NOTIFY, 0, kTrayLeftDoubleClick);
+        } else if (reason == QSystemTrayIcon::Context) {
+          owner.Post(WM_TRAY_NOTIFY, 0, kTrayRightButtonDown);
+        }
+      });
   icon_->show();
   return true;
 }
