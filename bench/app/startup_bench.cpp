@@ -24,6 +24,8 @@
 #include <string>
 #include <vector>
 
+#include "private_x_server.h"
+
 namespace {
 
 QImage Grab() {
@@ -175,33 +177,12 @@ int Run(int runs) {
 // Starts a private X server before the toolkit connects to a display.
 int main(int argc, char** argv) {
   const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 15;
-  int fds[2];
-  if (pipe(fds) != 0) return 1;
-  const pid_t server = fork();
-  if (server == 0) {
-    close(fds[0]);
-    const std::string fd = std::to_string(fds[1]);
-    execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "1280x800x24", "-nolisten",
-           "tcp", static_cast<char*>(nullptr));
-    _exit(127);
-  }
-  close(fds[1]);
-  // The server writes the number and the newline apart; closing the pipe before the newline
-  // arrived would make its second write fail, and the server stop.
-  std::string number;
-  char c = 0;
-  while (number.size() < 16 && read(fds[0], &c, 1) == 1 && c != '\n') number += c;
-  close(fds[0]);
-  if (number.empty() || c != '\n') return 1;
-  const std::string name = ":" + number;
-  setenv("DISPLAY", name.c_str(), 1);
-  setenv("QT_QPA_PLATFORM", "xcb", 1);
+  const tarsel::testing::PrivateXServer server;
+  if (!server.Running()) return 1;
   int result = 1;
   {
     QApplication app(argc, argv);
     result = Run(runs);
   }
-  kill(server, SIGTERM);
-  waitpid(server, nullptr, 0);
   return result;
 }

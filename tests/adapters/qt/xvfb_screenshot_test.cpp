@@ -19,6 +19,7 @@
 #include <optional>
 #include <string>
 
+#include "private_x_server.h"
 #include "skin_folder_fixture.h"
 
 namespace tarsel::testing {
@@ -109,39 +110,16 @@ TEST(XvfbScreenshot, ProgramWindowHasTheSizeOfMainPngAndShowsIt) {
 
 // Starts a private X server before the toolkit connects to a display.
 int main(int argc, char** argv) {
-  int fds[2];
-  if (pipe(fds) != 0) return 1;
-  const pid_t server = fork();
-  if (server == 0) {
-    close(fds[0]);
-    const std::string fd = std::to_string(fds[1]);
-    execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "1280x800x24", "-nolisten",
-           "tcp", static_cast<char*>(nullptr));
-    _exit(127);
-  }
-  close(fds[1]);
-  // Xvfb may write the number and its newline separately, and dies if the pipe is gone before
-  // it is done: read up to the newline and keep our end open while the server runs.
-  std::string number;
-  char c = 0;
-  while (read(fds[0], &c, 1) == 1 && c != '\n') number.push_back(c);
-  if (number.empty()) {
+  const tarsel::testing::PrivateXServer server;
+  if (!server.Running()) {
     std::fprintf(stderr, "Xvfb did not start\n");
-    kill(server, SIGTERM);
-    waitpid(server, nullptr, 0);
     return 1;
   }
-  const std::string name = ":" + number;
-  setenv("DISPLAY", name.c_str(), 1);
-  setenv("QT_QPA_PLATFORM", "xcb", 1);
   int result = 1;
   {
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     result = RUN_ALL_TESTS();
   }
-  kill(server, SIGTERM);
-  waitpid(server, nullptr, 0);
-  close(fds[0]);
   return result;
 }
