@@ -12,7 +12,6 @@ namespace tarsel {
 
 namespace {
 
-constexpr uint32_t kDeviceChangeNotice = 0x0219;  // posted by the device watch to the UI thread
 constexpr char16_t kHomePage[] = u"www.brenmor.example";
 constexpr char kHomePageUrl[] = "https://www.brenmor.example/";
 
@@ -65,7 +64,9 @@ bool CVelkanDlg::OnInitDialog() {
   // 10: hot-plug notices reach the UI thread as posted messages.
   MessageSink& messages = host_->Messages();
   deviceWatchStarted_ = services_.deviceChanges.Start([&messages](DeviceChange change) {
-    messages.Post(kDeviceChangeNotice, change == DeviceChange::Arrival ? 0x8000 : 0x8004, 0);
+    messages.Post(WM_DEVICECHANGE,
+                  change == DeviceChange::Arrival ? DBT_DEVICEARRIVAL : DBT_DEVICEREMOVECOMPLETE,
+                  0);
   });
   if (!deviceWatchStarted_) {
     services_.dialogs.ShowMessageBox(host_, u"Cannot register for Wdm2 class device notification",
@@ -280,9 +281,10 @@ intptr_t CVelkanDlg::OnMessage(uint32_t message, uintptr_t wParam, intptr_t lPar
     case WM_HOST_ACTION_KEY:
       OnHostActionKey(config_.store, static_cast<uint8_t>(wParam), services_.shell);
       return 0;
-    case kDeviceChangeNotice:
+    case WM_DEVICECHANGE:
       services_.device.OnDeviceChange(
-          wParam == 0x8000 ? DeviceChange::Arrival : DeviceChange::Removal, host_->Messages());
+          wParam == DBT_DEVICEARRIVAL ? DeviceChange::Arrival : DeviceChange::Removal,
+          host_->Messages());
       return 0;
     default:
       break;

@@ -18,4 +18,10 @@ enum WindowMessage : uint32_t {
   WM_EDIT_END = 34881,
 };
 
+// The system's device-change notice, posted to the UI thread by the device watches and by a
+// listener whose keyboard stopped answering; wParam carries the event.
+inline constexpr uint32_t WM_DEVICECHANGE = 0x0219;
+inline constexpr uintptr_t DBT_DEVICEARRIVAL = 0x8000;
+inline constexpr uintptr_t DBT_DEVICEREMOVECOMPLETE = 0x8004;
+
 }  // namespace tarsel

@@ -14,14 +14,15 @@
 #include "device/device_link.h"
 #include "device/sequences/ack_flag.h"
 #include "platform/message_sink.h"
+#include "platform/messages.h"
 
 namespace tarsel {
 
 // The device-change notice the UI thread handles like the watch's own (message number and
 // parameters of the platform's device-change message): arrival or removal of the keyboard.
-inline constexpr uint32_t kDeviceChangeMessage = 0x0219;
-inline constexpr uintptr_t kDeviceChangeArrival = 0x8000;
-inline constexpr uintptr_t kDeviceChangeRemoval = 0x8004;
+inline constexpr uint32_t kDeviceChangeMessage = WM_DEVICECHANGE;
+inline constexpr uintptr_t kDeviceChangeArrival = DBT_DEVICEARRIVAL;
+inline constexpr uintptr_t kDeviceChangeRemoval = DBT_DEVICEREMOVECOMPLETE;
 
 class EventListener {
  public:
