@@ -96,14 +96,14 @@ TEST_F(SequencesTest, InitialReadSendsTheCommandsInOrderWithTheirPauses) {
   std::size_t pages = 0;
   for (const auto& report : log) pages += report.kind == "page-read";
   EXPECT_EQ(pages, 8u + 1u + 32u * 3u + 5u * 8u);
-  // The mandated pauses are lower bounds on the time between the host's reports, less a little
-  // for the difference in delivery time of two reports to the simulator.
+  // The exact pauses are checked on a recording clock; here only that they really happen: the
+  // simulator's time stamps carry scheduling jitter on a busy machine, so the bounds are loose.
   std::vector<double> setTimes;
   for (const auto& report : log) {
     if (report.kind == "feature-set") setTimes.push_back(report.seconds);
   }
   ASSERT_GE(setTimes.size(), 2u);
-  EXPECT_GE(setTimes[1] - setTimes[0], 0.019);  // SetGameModeOn, then 20 ms
+  EXPECT_GE(setTimes[1] - setTimes[0], 0.010);  // SetGameModeOn, then 20 ms
   EXPECT_GE(log.back().seconds - setTimes[0], 0.378);
 
   EXPECT_EQ(config_.firmwareVersion, (std::array<uint8_t, 4>{1, 2, 0, 0}));
