@@ -18,8 +18,8 @@
 #include "config/key_rects.h"
 #include "config/key_table.h"
 #include "config/keymap_file.h"
+#include "fakes/fake_app_services.h"
 #include "fakes/fake_host.h"
-#include "fakes/fake_services.h"
 #include "macro/macro_library.h"
 #include "main_window_fixture.h"
 
@@ -108,7 +108,7 @@ class FakeMainDialogs final : public MainWindowDialogs {
   std::vector<Rect> profileRects;
 };
 
-class ContentTest : public ::testing::Test {
+class ContentTest : public ::testing::Test, protected FakeServices {
  protected:
   ContentTest() {
     auto content = std::make_unique<MainContent>(
@@ -137,18 +137,10 @@ class ContentTest : public ::testing::Test {
 
   TempFolder folder;
   FakeWindowFactory windows;
-  FakeDialogs dialogs;
-  FakeTray tray;
-  FakeShell shell;
-  FakeLauncher launcher;
-  FakeSettings settings;
-  FakeInstanceGuard guard;
-  FakeDeviceChangeSource deviceChanges;
   ScriptedKeyboardSession device;
   FakeMainDialogs mainDialogs;
   std::vector<std::chrono::milliseconds> pauses;
-  AppServices services{windows,  dialogs, tray,          shell,  launcher,
-                       settings, guard,   deviceChanges, device, folder.path()};
+  AppServices services = With(windows, device, folder.path());
   std::unique_ptr<Configuration> config = std::make_unique<Configuration>();
   std::unique_ptr<MacroLibrary> library = std::make_unique<MacroLibrary>();
   CVelkanDlg dlg{services, *config};

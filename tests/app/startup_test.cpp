@@ -123,16 +123,10 @@ TEST_F(MainWindowTest, LanguageSelectsTextsAndSkinFolder) {
 TEST(VelkanApp, SecondLaunchHandsOverAndShowsNothing) {
   TempFolder folder;
   FakeWindowFactory windows;
-  FakeDialogs dialogs;
-  FakeTray tray;
-  FakeShell shell;
-  FakeLauncher launcher;
-  FakeSettings settings;
-  FakeInstanceGuard guard;
-  FakeDeviceChangeSource changes;
+  FakeServices fakes;
   FakeKeyboardSession device;
-  AppServices services{windows,  dialogs, tray,    shell,  launcher,
-                       settings, guard,   changes, device, folder.path()};
+  AppServices services = fakes.With(windows, device, folder.path());
+  FakeInstanceGuard& guard = fakes.guard;
 
   guard.first = false;
   CVelkanApp second(services);
