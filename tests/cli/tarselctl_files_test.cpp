@@ -4,7 +4,6 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <memory>
 #include <sstream>
 #include <string>
@@ -13,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include "cli/tarselctl.h"
+#include "config/file_bytes.h"
 #include "config/key_table.h"
 #include "config/keymap_file.h"
 #include "config/temp_folder.h"
@@ -30,10 +30,7 @@ struct Outcome {
   std::string err;
 };
 
-std::vector<uint8_t> Bytes(const fs::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
+using testing::ReadAll;
 
 bool Has(const std::string& text, const std::string& part) {
   return text.find(part) != std::string::npos;
@@ -92,7 +89,7 @@ class TarselctlFilesTest : public ::testing::Test {
 
   std::unique_ptr<KeymapFile> ReadKeymap() {
     auto keymap = std::make_unique<KeymapFile>();
-    const std::vector<uint8_t> bytes = Bytes(keymapFile_);
+    const std::vector<uint8_t> bytes = ReadAll(keymapFile_);
     EXPECT_EQ(bytes.size(), sizeof *keymap);
     std::memcpy(keymap.get(), bytes.data(), std::min(bytes.size(), sizeof *keymap));
     return keymap;
@@ -258,7 +255,7 @@ TEST_F(TarselctlFilesTest, RefusedAssignmentsLeaveTheFileByteForByte) {
       {{shortFile, "Esc", "default"}, "wrong size, 12 bytes"},
       {{(folder_.path() / "missing.bin").string(), "Esc", "default"}, "cannot open"},
   };
-  const std::vector<uint8_t> before = Bytes(keymapFile_);
+  const std::vector<uint8_t> before = ReadAll(keymapFile_);
   for (const Case& c : cases) {
     SCOPED_TRACE(c.errorPart);
     std::vector<std::string> args = {"assign"};
@@ -268,10 +265,10 @@ TEST_F(TarselctlFilesTest, RefusedAssignmentsLeaveTheFileByteForByte) {
     EXPECT_TRUE(Has(outcome.err, c.errorPart)) << outcome.err;
     EXPECT_EQ(std::count(outcome.err.begin(), outcome.err.end(), '\n'), 1) << outcome.err;
     EXPECT_TRUE(outcome.out.empty()) << outcome.out;
-    EXPECT_EQ(Bytes(keymapFile_), before);
+    EXPECT_EQ(ReadAll(keymapFile_), before);
   }
-  EXPECT_EQ(Bytes(noLibraryFile), before);
-  EXPECT_EQ(Bytes(shortFile).size(), 12u);
+  EXPECT_EQ(ReadAll(noLibraryFile), before);
+  EXPECT_EQ(ReadAll(shortFile).size(), 12u);
   EXPECT_FALSE(fs::exists(folder_.path() / kKeymapFileName));
   EXPECT_FALSE(fs::exists(other / kMacroFileName));
   EXPECT_FALSE(fs::exists(folder_.path() / "program"));
@@ -333,7 +330,7 @@ TEST_F(TarselctlFilesTest, MacrosTakesFilesOfAnySizeUpToALibrary) {
   Record(library->records[0], u"First", 1, {{0x41, 1}});
   Record(library->records[1], u"Second", 1, {{0x42, 1}});
   ASSERT_TRUE(SaveMacroFile(*library, folder_.path()).ok());
-  const std::vector<uint8_t> whole = Bytes(folder_.path() / kMacroFileName);
+  const std::vector<uint8_t> whole = ReadAll(folder_.path() / kMacroFileName);
   ASSERT_EQ(whole.size(), 169860u);
   const fs::path file = folder_.path() / "part.bin";
   auto write = [&](std::size_t size) {
