@@ -22,7 +22,7 @@
 #include "device/composite_hid_transport.h"
 #include "device/device_link.h"
 #include "device/sequences/kbdsim_process.h"
-#include "fakes/fake_services.h"
+#include "fakes/fake_app_services.h"
 #include "lighting/color_view.h"
 #include "platform/system_clock.h"
 #include "qt_window_host.h"
@@ -63,7 +63,7 @@ class ContentProgram {
                  const char* language)
       : programFolder_(programFolder) {
     transport_.Add(std::make_unique<SimSocketTransport>(simFolder.string()));
-    if (language) settings_.values["Language"] = language;
+    if (language) desktop_.settings.values["Language"] = language;
     InstallMainContent(dlg_, *library_, mainDialogs_);
     host_ = windows_.CreateSkinnedWindow(dlg_, nullptr);
     dlg_.Attach(*host_);
@@ -95,15 +95,8 @@ class ContentProgram {
         QTimer::singleShot(delay, QCoreApplication::instance(), std::move(task));
       }};
   QtWindowFactory windows_;
-  FakeDialogs dialogs_;
-  FakeTray tray_;
-  FakeShell shell_;
-  FakeLauncher launcher_;
-  FakeSettings settings_;
-  FakeInstanceGuard guard_;
-  FakeDeviceChangeSource changes_;
-  AppServices services_{windows_,  dialogs_, tray_,    shell_,   launcher_,
-                        settings_, guard_,   changes_, session_, programFolder_};
+  FakeServices desktop_;
+  AppServices services_ = desktop_.With(windows_, session_, programFolder_);
   std::unique_ptr<Configuration> config_ = std::make_unique<Configuration>();
   std::unique_ptr<MacroLibrary> library_ = std::make_unique<MacroLibrary>();
   CancellingMainWindowDialogs mainDialogs_;

@@ -10,8 +10,8 @@
 
 #include "app/app_services.h"
 #include "app/main_window.h"
+#include "fakes/fake_app_services.h"
 #include "fakes/fake_keyboard_session.h"
-#include "fakes/fake_services.h"
 #include "platform/messages.h"
 #include "qt_window_host.h"
 #include "skin_folder_fixture.h"
@@ -30,7 +30,7 @@ void Click(QWidget& w, QPoint p) {
   SendMouse(w, QEvent::MouseButtonRelease, p, Qt::LeftButton, Qt::NoButton);
 }
 
-class QtMainWindowTest : public ::testing::Test {
+class QtMainWindowTest : public ::testing::Test, protected FakeServices {
  protected:
   void SetUp() override {
     host = std::make_unique<QtWindowHost>(dlg, windows.Pictures(), nullptr);
@@ -45,16 +45,8 @@ class QtMainWindowTest : public ::testing::Test {
 
   ProgramFolderWithSkins folder;
   QtWindowFactory windows;
-  FakeDialogs dialogs;
-  FakeTray tray;
-  FakeShell shell;
-  FakeLauncher launcher;
-  FakeSettings settings;
-  FakeInstanceGuard guard;
-  FakeDeviceChangeSource changes;
   FakeKeyboardSession device;
-  AppServices services{windows,  dialogs, tray,    shell,  launcher,
-                       settings, guard,   changes, device, folder.path()};
+  AppServices services = With(windows, device, folder.path());
   std::unique_ptr<Configuration> config = std::make_unique<Configuration>();
   CVelkanDlg dlg{services, *config};
   std::unique_ptr<QtWindowHost> host;
