@@ -23,8 +23,9 @@
 #include "app/main_window.h"
 #include "config/configuration.h"
 #include "config/key_table.h"
+#include "fakes/factory_configuration.h"
+#include "fakes/fake_app_services.h"
 #include "fakes/fake_keyboard_session.h"
-#include "fakes/fake_services.h"
 #include "lighting/color_view.h"
 #include "lighting/effects.h"
 #include "macro/macro_library.h"
@@ -42,19 +43,11 @@ constexpr int kEffectRowTop = 173;
 constexpr int kEffectRowHeight = 20;
 constexpr int kDiy1Row = 11;
 
-struct MainWindowRig {
+struct MainWindowRig : testing::FakeServices {
   testing::ProgramFolderWithSkins folder;
-  testing::FakeDialogs dialogs;
-  testing::FakeTray tray;
-  testing::FakeShell shell;
-  testing::FakeLauncher launcher;
-  testing::FakeSettings settings;
-  testing::FakeInstanceGuard guard;
-  testing::FakeDeviceChangeSource changes;
   testing::FakeKeyboardSession device;
   QtWindowFactory windows;
-  AppServices services{windows,  dialogs, tray,    shell,  launcher,
-                       settings, guard,   changes, device, folder.path()};
+  AppServices services = With(windows, device, folder.path());
   std::unique_ptr<Configuration> config = std::make_unique<Configuration>();
   std::unique_ptr<MacroLibrary> library = std::make_unique<MacroLibrary>();
   CancellingMainWindowDialogs mainDialogs;
@@ -76,22 +69,7 @@ struct MainWindowRig {
 
 // What a keyboard in its factory state shows, as the initial read would leave it.
 void LoadFactoryKeyboard(CVelkanDlg& dlg) {
-  Configuration& config = dlg.config();
-  config.block = DeviceStateBlock{};
-  for (std::size_t k = 0; k < kKeyCount; ++k) {
-    config.block.keyMap[MapEntryIndex(KeyTable[k].position)] = KeyTable[k].defaultEntry;
-  }
-  config.block.keyEnable.fill(0xFF);
-  config.block.effect = kEffectStatic;
-  config.block.colorChoice = 1;
-  config.block.brightness = 30;
-  config.block.speed = 5;
-  config.block.reportRate = 2;
-  config.block.responseTime = 2;
-  config.store = ActionStore{};
-  ResetKeyCodes(config.store);
-  config.TakeSavedBlockCopy();
-  config.TakeSavedActionsCopy();
+  testing::MakeFactoryConfiguration(dlg.config());
   dlg.SetSlidersFromBlock();
 }
 

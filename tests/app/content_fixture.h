@@ -18,31 +18,13 @@
 #include "config/key_rects.h"
 #include "config/key_table.h"
 #include "config/keymap_file.h"
+#include "fakes/factory_configuration.h"
 #include "fakes/fake_app_services.h"
 #include "fakes/fake_host.h"
 #include "macro/macro_library.h"
 #include "main_window_fixture.h"
 
 namespace tarsel::testing {
-
-// A keyboard in its factory state: default map entries, every key enabled, no assignments.
-inline void MakeFactoryConfiguration(Configuration& config) {
-  config.block = DeviceStateBlock{};
-  for (std::size_t k = 0; k < kKeyCount; ++k) {
-    config.block.keyMap[MapEntryIndex(KeyTable[k].position)] = KeyTable[k].defaultEntry;
-  }
-  config.block.keyEnable.fill(0xFF);
-  config.block.effect = 1;
-  config.block.colorChoice = 1;
-  config.block.brightness = 30;
-  config.block.speed = 5;
-  config.block.reportRate = 2;
-  config.block.responseTime = 2;
-  config.store = ActionStore{};
-  ResetKeyCodes(config.store);
-  config.TakeSavedBlockCopy();
-  config.TakeSavedActionsCopy();
-}
 
 // The keyboard side with scripted outcomes; every call is recorded in order.
 class ScriptedKeyboardSession final : public KeyboardSession {
