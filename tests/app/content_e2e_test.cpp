@@ -2,7 +2,6 @@
 // separate process: real widget, real mouse events, real reports. With TARSEL_SCREENSHOT_DIR set
 // it also saves pictures of the window in its views, in both languages.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -15,6 +14,8 @@
 #include <memory>
 #include <string>
 
+#include "adapters/qt/mouse_events.h"
+#include "adapters/qt/skin_folder_fixture.h"
 #include "app/app_services.h"
 #include "app/main_content_setup.h"
 #include "app/main_window.h"
@@ -30,18 +31,6 @@
 
 namespace tarsel::testing {
 namespace {
-
-void SendMouse(QWidget& w, QEvent::Type type, QPoint p, Qt::MouseButton button,
-               Qt::MouseButtons buttons) {
-  QMouseEvent event(type, QPointF(p), w.mapToGlobal(QPointF(p)), button, buttons, Qt::NoModifier);
-  QApplication::sendEvent(&w, &event);
-}
-
-void Click(QWidget& w, QPoint p) {
-  SendMouse(w, QEvent::MouseButtonPress, p, Qt::LeftButton, Qt::LeftButton);
-  SendMouse(w, QEvent::MouseButtonRelease, p, Qt::LeftButton, Qt::NoButton);
-  QApplication::processEvents();
-}
 
 // Processes events until done() holds; bounded.
 template <typename Done>
@@ -106,12 +95,6 @@ class ContentProgram {
 
 class ContentEndToEndTest : public ::testing::Test {
  protected:
-  ContentEndToEndTest() {
-    std::string pattern = (sim.Root() / "program-XXXXXX").string();
-    program = std::filesystem::path(mkdtemp(pattern.data())) / "";
-    std::filesystem::create_directory_symlink(std::filesystem::path(TARSEL_PROGRAM_DIR) / "png",
-                                              program / "png");
-  }
   std::vector<LoggedReport> WritesSince(std::size_t from) const {
     std::vector<LoggedReport> writes;
     const std::vector<LoggedReport> log = keyboard.Log();
@@ -123,12 +106,12 @@ class ContentEndToEndTest : public ::testing::Test {
 
   SimFolder sim;
   KbdsimProcess keyboard{sim.Discovery(), sim.Root() / "kbdsim.log"};
-  std::filesystem::path program;
+  ProgramFolderWithSkins program;
 };
 
 TEST_F(ContentEndToEndTest, WaveAndBrightnessReachTheKeyboardWithOneLightingReport) {
   ASSERT_TRUE(keyboard.Ready());
-  ContentProgram app(program, sim.Discovery(), nullptr);
+  ContentProgram app(program.path(), sim.Discovery(), nullptr);
   ASSERT_TRUE(app.WaitForKeyboard());
   QWidget& w = app.Widget();
   const uint8_t brightnessBefore = app.config().block.brightness;
@@ -170,7 +153,7 @@ TEST_F(ContentEndToEndTest, WaveAndBrightnessReachTheKeyboardWithOneLightingRepo
 
 TEST_F(ContentEndToEndTest, CancelAfterAnEditLeavesTheKeyboardUntouched) {
   ASSERT_TRUE(keyboard.Ready());
-  ContentProgram app(program, sim.Discovery(), nullptr);
+  ContentProgram app(program.path(), sim.Discovery(), nullptr);
   ASSERT_TRUE(app.WaitForKeyboard());
   QWidget& w = app.Widget();
   const DeviceStateBlock before = app.config().block;
@@ -199,7 +182,7 @@ TEST_F(ContentEndToEndTest, Screenshots) {
   const std::filesystem::path out(dir);
   std::filesystem::create_directories(out);
   for (const char* language : {"english", "chinese"}) {
-    ContentProgram app(program, sim.Discovery(), language);
+    ContentProgram app(program.path(), sim.Discovery(), language);
     ASSERT_TRUE(app.WaitForKeyboard());
     QWidget& w = app.Widget();
     const auto save = [&](const char* name) {

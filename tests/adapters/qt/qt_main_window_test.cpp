@@ -12,23 +12,13 @@
 #include "app/main_window.h"
 #include "fakes/fake_app_services.h"
 #include "fakes/fake_keyboard_session.h"
+#include "mouse_events.h"
 #include "platform/messages.h"
 #include "qt_window_host.h"
 #include "skin_folder_fixture.h"
 
 namespace tarsel::testing {
 namespace {
-
-void SendMouse(QWidget& w, QEvent::Type type, QPoint p, Qt::MouseButton button,
-               Qt::MouseButtons buttons) {
-  QMouseEvent event(type, QPointF(p), w.mapToGlobal(QPointF(p)), button, buttons, Qt::NoModifier);
-  QApplication::sendEvent(&w, &event);
-}
-
-void Click(QWidget& w, QPoint p) {
-  SendMouse(w, QEvent::MouseButtonPress, p, Qt::LeftButton, Qt::LeftButton);
-  SendMouse(w, QEvent::MouseButtonRelease, p, Qt::LeftButton, Qt::NoButton);
-}
 
 class QtMainWindowTest : public ::testing::Test, protected FakeServices {
  protected:
