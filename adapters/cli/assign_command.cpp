@@ -18,6 +18,7 @@
 #include "config/atomic_file.h"
 #include "config/key_table.h"
 #include "config/keymap_file.h"
+#include "config/utf_text.h"
 
 namespace tarsel {
 namespace {

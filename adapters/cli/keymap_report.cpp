@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "config/key_table.h"
+#include "config/utf_text.h"
 #include "device/sequences/host_action.h"
 #include "lighting/effects.h"
 #include "report_text.h"

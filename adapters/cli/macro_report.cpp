@@ -6,6 +6,7 @@
 
 #include "cli/keymap_report.h"
 #include "cli/report_text.h"
+#include "config/utf_text.h"
 #include "device/sequences/host_action.h"
 #include "macro/event_string.h"
 

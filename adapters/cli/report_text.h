@@ -1,7 +1,6 @@
 // Small pieces of text shared by the reports tarselctl prints.
 #pragma once
 
-#include <optional>
 #include <string>
 #include <string_view>
 
@@ -12,9 +11,5 @@ std::string Hex2(unsigned value);
 
 // A JSON string literal of UTF-8 text, quotes and control characters escaped.
 std::string JsonString(std::string_view text);
-
-// UTF-8 to UTF-16; nothing when the text is not valid UTF-8 (an overlong form, a surrogate, a
-// cut sequence), so that no path or name is stored garbled.
-std::optional<std::u16string> Utf8ToUtf16(std::string_view text);
 
 }  // namespace tarsel

@@ -6,6 +6,7 @@
 #include <optional>
 #include <string_view>
 
+#include "config/utf_text.h"
 #include "device/sequences/host_action.h"
 #include "lighting/effects.h"
 

@@ -19,9 +19,6 @@ std::optional<std::size_t> FindHostActionRecord(const ActionStore& store, uint8_
 // The record's path up to its terminator (never past the 256 code units of the field).
 std::u16string RecordPath(const ActionRecord& record);
 
-// UTF-16 to UTF-8; an unpaired surrogate becomes U+FFFD.
-std::string Utf16ToUtf8(std::u16string_view text);
-
 struct HostActionTarget {
   std::filesystem::path directory;  // the working directory
   std::filesystem::path file;       // what is opened, relative to directory

@@ -1,5 +1,6 @@
 // Finding the host-action record of a key code and turning its stored path into what is opened.
 #include "device/sequences/host_action.h"
+#include "config/utf_text.h"
 
 #include <memory>
 #include <optional>
