@@ -154,8 +154,9 @@ void MainContent::AssignKey(uint8_t k) {
       dlg_.language() == Language::Chinese ? FunctionNames::Chinese : FunctionNames::English,
       dlg_.programFolder()};
   CompileAssignment(k, *pending, target);
-  // Sets or clears the key's enable bit and saves keymap.bin from the live pair.
-  UpdateKeyEnable(k, *pending, target);
+  // Sets or clears the key's enable bit and saves keymap.bin from the live pair; that save holds
+  // everything the compile saved too, so its outcome is the one to report.
+  dlg_.ReportKeymapSave(UpdateKeyEnable(k, *pending, target).saved);
 }
 
 }  // namespace tarsel

@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "app/basic_main_content.h"
+#include "config/utf_text.h"
 #include "device/sequences/host_action.h"
 #include "platform/messages.h"
 #include "skin/skin_palette.h"
@@ -328,7 +329,27 @@ void CVelkanDlg::OnDeviceStateReady(intptr_t lParam) {
 void CVelkanDlg::SaveKeymap(KeymapSource source) {
   // A keymap.bin that cannot be written is left as it was; the settings stay in memory and the
   // next save tries again.
-  (void)SaveKeymapFile(config_, programFolder(), source);
+  ReportKeymapSave(SaveKeymapFile(config_, programFolder(), source));
+}
+
+void CVelkanDlg::ReportKeymapSave(const FileStatus& status) {
+  if (status.ok()) {
+    keymapSaveFailed_ = false;
+    return;
+  }
+  if (keymapSaveFailed_) return;
+  keymapSaveFailed_ = true;
+  // The system's error text may be in the user's language, so it is decoded, not copied.
+  const std::u16string why = Utf8ToUtf16(DescribeFileStatus(status)).value_or(u"?");
+  std::u16string text(
+      Pick(language_, u"keymap.bin could not be saved (", u"无法保存 keymap.bin（"));
+  text += why;
+  text += Pick(language_,
+               u"). The settings are kept while the program runs and are saved again with the "
+               u"next change.",
+               u"）。设置在程序运行期间保留，下次更改时将再次保存。");
+  services_.dialogs.ShowMessageBox(host_, text, Pick(language_, u"Save", u"保存"),
+                                   MessageBoxButtons::Ok);
 }
 
 void CVelkanDlg::OnTrayNotify(intptr_t mouseMessage) {

@@ -77,6 +77,9 @@ class CVelkanDlg final : public WindowHandler {
   void RunFirmwareCheck();
   // Writes keymap.bin; a failure is reported, and the flow goes on.
   void SaveKeymap(KeymapSource source);
+  // Tells the user when keymap.bin could not be written: once per run of failures, so that a
+  // full disk does not bring a message with every click.
+  void ReportKeymapSave(const FileStatus& status);
   // Call after the block was replaced and before the next paint pass: the pass copies the
   // sliders' positions into the block.
   void SetSlidersFromBlock();
@@ -141,6 +144,7 @@ class CVelkanDlg final : public WindowHandler {
   CBitSlider* capturedSlider_ = nullptr;
   bool deviceWatchStarted_ = false;
   bool trayAdded_ = false;
+  bool keymapSaveFailed_ = false;
 };
 
 }  // namespace tarsel

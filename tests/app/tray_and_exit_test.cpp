@@ -72,6 +72,27 @@ TEST_F(MainWindowTest, CloseButtonWritesTheSavedCopy) {
   EXPECT_EQ(onDisk->block.brightness, 11);
 }
 
+TEST_F(MainWindowTest, AKeymapThatCannotBeSavedIsReportedOncePerRunOfFailures) {
+  Start();
+  std::filesystem::remove(Keymap());
+  std::filesystem::create_directory(Keymap());  // nothing can take its place
+  const std::size_t before = dialogs.shown.size();
+
+  dlg.SaveKeymap(KeymapSource::Live);
+  ASSERT_EQ(dialogs.shown.size(), before + 1);
+  EXPECT_NE(dialogs.shown.back().text.find(u"keymap.bin could not be saved"), std::u16string::npos);
+  dlg.SaveKeymap(KeymapSource::Live);  // still failing: no second message
+  EXPECT_EQ(dialogs.shown.size(), before + 1);
+
+  std::filesystem::remove(Keymap());
+  dlg.SaveKeymap(KeymapSource::Live);  // works again
+  EXPECT_TRUE(std::filesystem::is_regular_file(Keymap()));
+  std::filesystem::remove(Keymap());
+  std::filesystem::create_directory(Keymap());
+  dlg.SaveKeymap(KeymapSource::Live);  // a new failure is told again
+  EXPECT_EQ(dialogs.shown.size(), before + 2);
+}
+
 TEST_F(MainWindowTest, HelpPanelClosesOnNextClickWithoutActing) {
   Start();
   host.Click(940, 10);
